@@ -1,0 +1,184 @@
+#include "app/frmKV.h"
+
+#include "moon/moon_picture.h"
+#include "ui/layout.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace kalvo {
+
+namespace {
+const QString kCaptionPrefix = QStringLiteral("Kalvo         ");  // the name and nine spaces
+const QString kSaveQuestion = QStringLiteral("変更を保存しますか？\r\n[ｷｬﾝｾﾙ]で Kalvoに戻れます。");
+const QString kEndTitle = QStringLiteral("終了");
+}  // namespace
+
+frmKV::frmKV(Services s, QWidget* parent) : QWidget(parent), services(std::move(s)) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFont(makeFont({Face::Gothic, 12, false}));
+    setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    setBackColor(this, static_cast<ColorValue>(kFormBackColor));
+    setForeColor(this, static_cast<ColorValue>(kFormBackColor));
+    buildControls();
+    connectHandlers();
+}
+
+frmKV::~frmKV() = default;
+
+void frmKV::buildControls() {
+    buildLayout(this, [this](const ControlSpec& c, QWidget* w) {
+        const std::string name = c.name;
+        auto label = [&](ControlArray<ClickLabel>& array) { array.add(c.index, static_cast<ClickLabel*>(w)); };
+        auto button = [&](ControlArray<QPushButton>& array) { array.add(c.index, static_cast<QPushButton*>(w)); };
+        if (name == "btBB") button(btBB);
+        else if (name == "btEND") button(btEND);
+        else if (name == "btEV") button(btEV);
+        else if (name == "btNG") button(btNG);
+        else if (name == "btSIZE") btSIZE = static_cast<QPushButton*>(w);
+        else if (name == "btINFO") btINFO = static_cast<QPushButton*>(w);
+        else if (name == "btHELP") btHELP = static_cast<QPushButton*>(w);
+        else if (name == "laZL") label(laZL);
+        else if (name == "laYMD") label(laYMD);
+        else if (name == "laDD") label(laDD);
+        else if (name == "laDY") label(laDY);
+        else if (name == "laDM") label(laDM);
+        else if (name == "laYB") label(laYB);
+        else if (name == "laDay") label(laDay);
+        else if (name == "laMon") label(laMon);
+        else if (name == "laYer") label(laYer);
+        else if (name == "laNen") label(laNen);
+        else if (name == "laOB2") label(laOB2);
+        else if (name == "laTest") laTest = static_cast<ClickLabel*>(w);
+        else if (name == "laMAX") laMAX = static_cast<ClickLabel*>(w);
+        else if (name == "laD") laD = static_cast<ClickLabel*>(w);
+        else if (name == "laBT") laBT = static_cast<ClickLabel*>(w);
+        else if (name == "cobNG") cobNG.add(c.index, static_cast<QComboBox*>(w));
+        else if (name == "cobEV") cobEV = static_cast<QComboBox*>(w);
+        else if (name == "ckBS") ckBS = static_cast<QCheckBox*>(w);
+        else if (name == "ckST") ckST = static_cast<QCheckBox*>(w);
+        else if (name == "frNSM") frNSM = static_cast<QGroupBox*>(w);
+        else if (name == "opNS") opNS.add(c.index, static_cast<QRadioButton*>(w));
+        else if (name == "picM") picM = static_cast<MoonPicture*>(w);
+    });
+}
+
+// User actions reach the handlers through the user-only signals (clicked, activated);
+// selections made by the program call the handlers themselves (selectNG and friends).
+void frmKV::connectHandlers() {
+    for (auto [i, b] : btBB) connect(b, &QPushButton::clicked, this, [this, i = i] { btBB_Click(i); });
+    for (auto [i, b] : btEND) connect(b, &QPushButton::clicked, this, [this, i = i] { btEND_Click(i); });
+    for (auto [i, b] : btEV) connect(b, &QPushButton::clicked, this, [this, i = i] { btEV_Click(i); });
+    for (auto [i, b] : btNG) connect(b, &QPushButton::clicked, this, [this, i = i] { btNG_Click(i); });
+    connect(btSIZE, &QPushButton::clicked, this, [this] { btSIZE_Click(); });
+    connect(btINFO, &QPushButton::clicked, this, [this] { btINFO_Click(); });
+    connect(btHELP, &QPushButton::clicked, this, [this] { btHELP_Click(); });
+    for (auto [i, l] : laZL) connect(l, &ClickLabel::clicked, this, [this, i = i] { laZL_Click(i); });
+    for (auto [i, l] : laOB2) connect(l, &ClickLabel::clicked, this, [this, i = i] { laOB2_Click(i); });
+    connect(laMAX, &ClickLabel::clicked, this, [this] { laMAX_Click(); });
+    for (auto [i, c] : cobNG) {
+        connect(c, &QComboBox::activated, this, [this, i = i] { cobNG_Click(i); });
+        c->installEventFilter(this);
+        if (c->lineEdit()) c->lineEdit()->installEventFilter(this);
+    }
+    connect(cobEV, &QComboBox::activated, this, [this] { cobEV_Click(); });
+    cobEV->installEventFilter(this);
+    if (cobEV->lineEdit()) cobEV->lineEdit()->installEventFilter(this);
+    connect(ckST, &QCheckBox::clicked, this, [this] { ckST_Click(); });
+    connect(ckBS, &QCheckBox::clicked, this, [this] { ckBS_Click(); });
+    for (auto [i, o] : opNS) connect(o, &QRadioButton::clicked, this, [this, i = i] { opNS_Click(i); });
+    connect(picM, &MoonPicture::clicked, this, [this] { picM_Click(); });
+}
+
+bool frmKV::eventFilter(QObject* watched, QEvent* event) {
+    const auto owner = [&](QComboBox* c) { return watched == c || (c->lineEdit() && watched == c->lineEdit()); };
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && owner(cobEV)) {
+            cobEV_KeyDown(13, static_cast<int>(key->modifiers() >> 25));
+            return true;
+        }
+        // Enter in an era combo's edit field chooses nothing; only the list does.
+        for (auto [i, c] : cobNG)
+            if (enter && owner(c)) return true;
+    } else if (event->type() == QEvent::FocusIn) {
+        for (auto [i, c] : cobNG) {
+            if (watched == c) {
+                cobNG_GotFocus(i);
+                break;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmKV::selectNG(int panel, int listIndex) {
+    QComboBox* c = cobNG(panel);
+    {
+        const QSignalBlocker block(c);
+        c->setCurrentIndex(listIndex);
+    }
+    cobNG_Click(panel);
+}
+
+void frmKV::selectEV(int listIndex) {
+    {
+        const QSignalBlocker block(cobEV);
+        cobEV->setCurrentIndex(listIndex);
+    }
+    cobEV_Click();
+}
+
+void frmKV::selectNS(int index) {
+    if (QRadioButton* o = opNS(index)) {
+        const QSignalBlocker block(o);
+        o->setChecked(true);
+    }
+    opNS_Click(index);
+}
+
+void frmKV::Form_Load() {
+    zVER = QStringLiteral("Ver.2.16");
+    setWindowTitle(kCaptionPrefix + zVER);
+    litColor = 65535;
+    darkColor = 0;
+    customBackColor = 16777152;
+    defaultBackColor = kSystemColor | 0x0F;
+    backColor = 16777152;
+    eventFileName = QStringLiteral("kalvoe.dat");
+    readEventFile();
+    chooseNGTable();
+    resetDates();
+    applySizeMode();
+    setBackColor(ckBS, backColor);
+}
+
+void frmKV::btEND_Click(int) {
+    if (modified == 1 && saveSilently == 0) {
+        switch (services.dialogs->message(kSaveQuestion, kEndTitle, Buttons::YesNoCancel, Icon::None)) {
+            case Answer::Yes: break;
+            case Answer::No: modified = 0; break;
+            default: return;
+        }
+    }
+    close();
+}
+
+void frmKV::Form_Unload(int&) {
+    if (unloaded) return;
+    unloaded = true;
+    writeEventFile();
+    QCoreApplication::exit(0);
+}
+
+void frmKV::closeEvent(QCloseEvent* event) {
+    int cancel = 0;
+    Form_Unload(cancel);
+    event->accept();
+}
+
+}  // namespace kalvo

@@ -1,0 +1,162 @@
+// The one window of Kalvo. It owns every piece of state of a run as public fields and
+// carries every handler as a public member function. The handlers are defined in the
+// folder of the subsystem they belong to:
+//   app/frmKV.cpp           construction, start-up, the end button and unload
+//   app/window_size.cpp     the five window sizes, help and version boxes
+//   calendar/panels.cpp     panel display, focus, the +/- buttons and the span
+//   era/era_controls.cpp    era table, conversion, era controls, table switch, date reset
+//   moon/moon_view.cpp      moon age and phase picture
+//   events/event_commands.cpp  the event file and the event list commands
+#pragma once
+
+#include "platform/services.h"
+#include "ui/controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QString>
+#include <QWidget>
+#include <array>
+
+namespace kalvo {
+
+class MoonPicture;
+
+class frmKV : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmKV(Services services, QWidget* parent = nullptr);
+    ~frmKV() override;
+
+    Services services;
+
+    // ---- shared fields -------------------------------------------------------
+    QString zVER;
+    int nCM = 0;
+    int fgNS = 2;
+    QString zNGF;
+    std::array<double, 2> panelDate{0.0, 0.0};
+    short curPanel = 0;
+    std::array<short, 2> panelActive{1, 0};
+    QString weekdayName;
+    short modified = 0;
+    short saveSilently = 0;
+    QString eventFileName;
+    ColorValue litColor = 65535;
+    ColorValue darkColor = 0;
+    ColorValue customBackColor = 16777152;
+    ColorValue defaultBackColor = kSystemColor | 0x0F;
+    ColorValue backColor = 16777152;
+    short sizeMode = 0;
+
+    // ---- era table and conversion -------------------------------------------
+    std::array<QString, 256> eraReading;
+    std::array<QString, 256> eraName;
+    std::array<double, 256> eraStart{};
+    short eraIndex = 0;
+    short eraYear = 0;
+    // The era row each panel showed at its last conversion (0 when none). The era combo
+    // compares a choice with the row of its own panel, so that choosing in one panel the
+    // row that the other panel shows still moves the date.
+    std::array<short, 2> panelEra{0, 0};
+
+    // ---- moon ------------------------------------------------------------------
+    double synodicMonth = 29.530589;
+    float moonAge = 0.0f;
+
+    // ---- event file and event list --------------------------------------------
+    QString fileHeader;
+    QString fileVersion;
+    QString fileComment;
+    std::array<QString, 2> startDisplay;
+    int eventPos = 0;
+    double eventDate = 0.0;
+    QString eventDateText;
+    // Set when the event file could not be read whole: it is then never overwritten.
+    bool eventFileReserved = false;
+
+    // ---- controls (built from the layout table) --------------------------------
+    ControlArray<QPushButton> btBB, btEND, btEV, btNG;
+    QPushButton* btSIZE = nullptr;
+    QPushButton* btINFO = nullptr;
+    QPushButton* btHELP = nullptr;
+    ControlArray<ClickLabel> laZL, laYMD, laDD, laDY, laDM, laYB, laDay, laMon, laYer, laNen, laOB2;
+    ClickLabel* laTest = nullptr;
+    ClickLabel* laMAX = nullptr;
+    ClickLabel* laD = nullptr;
+    ClickLabel* laBT = nullptr;
+    ControlArray<QComboBox> cobNG;
+    QComboBox* cobEV = nullptr;
+    QCheckBox* ckBS = nullptr;
+    QCheckBox* ckST = nullptr;
+    QGroupBox* frNSM = nullptr;
+    ControlArray<QRadioButton> opNS;
+    MoonPicture* picM = nullptr;
+
+    // ---- application shell -------------------------------------------------------
+    void Form_Load();
+    void Form_Unload(int& cancel);
+    void btEND_Click(int index);
+    bool unloaded = false;  // the unload step has run (it runs once per window)
+
+    // ---- window sizes, help and version ---------------------------------------
+    void applySizeMode();
+    void btSIZE_Click();
+    void laMAX_Click();
+    void laZL_Click(int index);
+    void btHELP_Click();
+    void btINFO_Click();
+
+    // ---- panels, +/- buttons, span ---------------------------------------------
+    void setDate();
+    void getYOBI();
+    void showFocus();
+    void selectPanel(int index);
+    void laOB2_Click(int index);
+    void btBB_Click(int index);
+    void ckST_Click();
+
+    // ---- era ---------------------------------------------------------------------
+    void loadNGTable();
+    void S2NG();
+    void cobNG_Click(int index);
+    void btNG_Click(int index);
+    void cobNG_GotFocus(int index);
+    void chooseNGTable();
+    void readNGFile();
+    void opNS_Click(int index);
+    void resetDates();
+
+    // ---- moon ----------------------------------------------------------------------
+    void drwMoon3();
+    void moond2();
+    void picM_Click();
+    void ckBS_Click();
+
+    // ---- events ----------------------------------------------------------------
+    void readEventFile();
+    void writeEventFile();
+    void parseEvent();
+    void cobEV_Click();
+    void cobEV_KeyDown(int keyCode, int shift);
+    void btEV_Click(int index);
+
+    // Program-made selections: the widget is set with its signals blocked, then the
+    // click handler runs once, as for a user's choice.
+    void selectNG(int panel, int listIndex);
+    void selectEV(int listIndex);
+    void selectNS(int index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+};
+
+}  // namespace kalvo

@@ -1,0 +1,156 @@
+#include "calendar/date_serial.h"
+
+#include <chrono>
+#include <cmath>
+
+namespace kalvo {
+namespace {
+
+using namespace std::chrono;
+
+// sys_days counts from 1970-01-01, serials from 1899-12-30.
+constexpr long kEpochOffset = 25569;
+
+sys_days toSysDays(Serial s) {
+    return sys_days{days{static_cast<long>(std::floor(s)) - kEpochOffset}};
+}
+
+Serial toSerial(sys_days d) {
+    return static_cast<Serial>(d.time_since_epoch().count() + kEpochOffset);
+}
+
+std::optional<Serial> checked(Serial s) {
+    if (!inRange(s)) return std::nullopt;
+    return s;
+}
+
+}  // namespace
+
+Ymd toYmd(Serial s) {
+    const year_month_day ymd{toSysDays(s)};
+    return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
+            static_cast<int>(static_cast<unsigned>(ymd.day()))};
+}
+
+int weekday(Serial s) {
+    return static_cast<int>(std::chrono::weekday{toSysDays(s)}.c_encoding()) + 1;
+}
+
+bool inRange(Serial s) {
+    return s >= static_cast<Serial>(kMinSerial) && s < static_cast<Serial>(kMaxSerial + 1);
+}
+
+Serial fromYmd(int year, int month, int day) {
+    const year_month first = year_month{std::chrono::year{year}, January} + months{month - 1};
+    return toSerial(sys_days{first / 1} + days{day - 1});
+}
+
+std::optional<Serial> makeDate(int year, int month, int day) {
+    if (year < kMinYear || year > kMaxYear || month < 1 || month > 12 || day < 1) return std::nullopt;
+    const year_month_day ymd{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                             std::chrono::day{static_cast<unsigned>(day)}};
+    if (!ymd.ok()) return std::nullopt;
+    return toSerial(sys_days{ymd});
+}
+
+Serial addDays(Serial s, long n) { return s + static_cast<Serial>(n); }
+
+std::optional<Serial> addMonths(Serial s, long n) {
+    const Ymd d = toYmd(s);
+    const year_month ym =
+        year_month{std::chrono::year{d.year}, std::chrono::month{static_cast<unsigned>(d.month)}} +
+        months{n};
+    const int y = static_cast<int>(ym.year());
+    if (y < kMinYear || y > kMaxYear) return std::nullopt;
+    const unsigned last = static_cast<unsigned>((ym / std::chrono::last).day());
+    const unsigned day = std::min(static_cast<unsigned>(d.day), last);
+    return checked(toSerial(sys_days{ym / std::chrono::day{day}}));
+}
+
+std::optional<Serial> addYears(Serial s, long n) { return addMonths(s, n * 12); }
+
+long diffDays(Serial earlier, Serial later) {
+    return static_cast<long>(std::floor(later) - std::floor(earlier));
+}
+
+std::string toText(Serial s) {
+    const Ymd d = toYmd(s);
+    std::string y = std::to_string(d.year);
+    if (d.year >= 0 && y.size() < 4) y.insert(0, 4 - y.size(), '0');
+    return y + "/" + std::to_string(d.month) + "/" + std::to_string(d.day);
+}
+
+namespace {
+
+// Reads one run of ASCII or full-width digits; returns the value and moves pos.
+std::optional<long> readNumber(std::string_view t, size_t& pos) {
+    long value = 0;
+    int digits = 0;
+    while (pos < t.size()) {
+        int digit = -1;
+        const unsigned char c = static_cast<unsigned char>(t[pos]);
+        if (c >= '0' && c <= '9') {
+            digit = c - '0';
+            pos += 1;
+        } else if (c == 0xEF && pos + 2 < t.size() && static_cast<unsigned char>(t[pos + 1]) == 0xBC) {
+            const unsigned char c3 = static_cast<unsigned char>(t[pos + 2]);  // U+FF10..U+FF19
+            if (c3 < 0x90 || c3 > 0x99) break;
+            digit = c3 - 0x90;
+            pos += 3;
+        } else {
+            break;
+        }
+        if (++digits > 6) return std::nullopt;
+        value = value * 10 + digit;
+    }
+    if (digits == 0) return std::nullopt;
+    return value;
+}
+
+void skipBlanks(std::string_view t, size_t& pos) {
+    while (pos < t.size()) {
+        if (t[pos] == ' ' || t[pos] == '\t') {
+            ++pos;
+        } else if (t.substr(pos, 3) == "\xE3\x80\x80") {  // ideographic space
+            pos += 3;
+        } else {
+            break;
+        }
+    }
+}
+
+bool readSeparator(std::string_view t, size_t& pos, char& sep) {
+    skipBlanks(t, pos);
+    if (pos >= t.size()) return false;
+    char c = t[pos];
+    size_t width = 1;
+    if (t.substr(pos, 3) == "\xEF\xBC\x8F") {  // full-width solidus
+        c = '/';
+        width = 3;
+    }
+    if (c != '/' && c != '-' && c != '.') return false;
+    if (sep != 0 && c != sep) return false;
+    sep = c;
+    pos += width;
+    skipBlanks(t, pos);
+    return true;
+}
+
+}  // namespace
+
+std::optional<Serial> parseDate(std::string_view text) {
+    size_t pos = 0;
+    char sep = 0;
+    skipBlanks(text, pos);
+    const auto y = readNumber(text, pos);
+    if (!y || !readSeparator(text, pos, sep)) return std::nullopt;
+    const auto m = readNumber(text, pos);
+    if (!m || !readSeparator(text, pos, sep)) return std::nullopt;
+    const auto d = readNumber(text, pos);
+    if (!d) return std::nullopt;
+    skipBlanks(text, pos);
+    if (pos != text.size()) return std::nullopt;
+    return makeDate(static_cast<int>(*y), static_cast<int>(*m), static_cast<int>(*d));
+}
+
+}  // namespace kalvo

@@ -1,0 +1,1 @@
+#include "era/era_table.h"

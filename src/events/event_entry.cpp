@@ -1,0 +1,1 @@
+#include "events/event_entry.h"

@@ -1,0 +1,1 @@
+#include "moon/moon_age.h"

@@ -1,0 +1,55 @@
+#include "ui/controls.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPalette>
+
+namespace kalvo {
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) pressed_ = true;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click) emit clicked();
+}
+
+QColor toQColor(ColorValue value) {
+    if (value & kSystemColor) {
+        const QPalette pal = QApplication::palette();
+        switch (value & 0xFF) {
+            case 5: return pal.color(QPalette::Base);
+            case 7: return pal.color(QPalette::Text);
+            case 8: return pal.color(QPalette::WindowText);
+            case 15: return pal.color(QPalette::Button);
+            default: return pal.color(QPalette::Window);
+        }
+    }
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+void setBackColor(QWidget* widget, ColorValue value) {
+    QPalette pal = widget->palette();
+    const QColor c = toQColor(value);
+    pal.setColor(QPalette::Window, c);
+    pal.setColor(QPalette::Base, c);
+    pal.setColor(QPalette::Button, c);
+    widget->setPalette(pal);
+    widget->setAutoFillBackground(true);
+}
+
+void setForeColor(QWidget* widget, ColorValue value) {
+    QPalette pal = widget->palette();
+    const QColor c = toQColor(value);
+    pal.setColor(QPalette::WindowText, c);
+    pal.setColor(QPalette::Text, c);
+    pal.setColor(QPalette::ButtonText, c);
+    widget->setPalette(pal);
+}
+
+}  // namespace kalvo

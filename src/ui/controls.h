@@ -1,0 +1,62 @@
+// Control arrays and the few widget kinds the window needs beyond plain Qt ones.
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QString>
+#include <cstdint>
+#include <map>
+
+namespace kalvo {
+
+// Widgets of one name reached by their index; indexes may have gaps (btBB has 1..28).
+template <class T>
+class ControlArray {
+public:
+    T* operator()(int index) const { return at(index); }
+    T* operator[](int index) const { return at(index); }
+    T* at(int index) const {
+        const auto it = items_.find(index);
+        return it == items_.end() ? nullptr : it->second;
+    }
+    bool contains(int index) const { return items_.count(index) != 0; }
+    void add(int index, T* widget) { items_[index] = widget; }
+    int size() const { return static_cast<int>(items_.size()); }
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+private:
+    std::map<int, T*> items_;
+};
+
+// A label that reports a click anywhere in its rectangle, transparent or not.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool pressed_ = false;
+};
+
+// Colour values as stored by the program: red in the low byte, then green, then blue;
+// with the top bit set, the low byte names a system colour (5 window background,
+// 7 menu text, 8 window text, 15 button face), taken from the application palette.
+using ColorValue = std::uint32_t;
+inline constexpr ColorValue kSystemColor = 0x80000000u;
+QColor toQColor(ColorValue value);
+
+// Sets a widget's background (filled) or text colour through its palette.
+void setBackColor(QWidget* widget, ColorValue value);
+void setForeColor(QWidget* widget, ColorValue value);
+
+// Twips (1/1440 inch) to logical pixels: 15 twips a pixel.
+inline constexpr int twipsToPixels(double twips) { return static_cast<int>(twips / 15.0 + 0.5); }
+
+}  // namespace kalvo

@@ -1,0 +1,42 @@
+// A window with scripted services: a fixed today, scripted boxes, a fresh empty working
+// folder, and the era files of the build tree as the program's folder.
+#pragma once
+
+#include "app/frmKV.h"
+#include "support/scripted_dialogs.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace kalvo::test {
+
+class WindowTest : public ::testing::Test {
+protected:
+    QTemporaryDir workDir;
+    std::shared_ptr<ScriptedDialogs> dialogs = std::make_shared<ScriptedDialogs>();
+    Serial today = fromYmd(2026, 12, 7);
+    QString programDir = QStringLiteral(KALVO_BINARY_DIR);
+    std::unique_ptr<frmKV> form;
+
+    Services makeServices() {
+        Services s;
+        s.dialogs = dialogs;
+        s.today = [this] { return today; };
+        s.workDir = workDir.path();
+        s.programDir = programDir;
+        return s;
+    }
+
+    // Builds the window and runs its start-up.
+    frmKV& start() {
+        form = std::make_unique<frmKV>(makeServices());
+        form->Form_Load();
+        return *form;
+    }
+
+    QString eventFilePath() const { return QDir(workDir.path()).filePath(QStringLiteral("kalvoe.dat")); }
+};
+
+}  // namespace kalvo::test
