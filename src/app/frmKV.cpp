@@ -22,7 +22,6 @@ frmKV::frmKV(Services s, QWidget* parent) : QWidget(parent), services(std::move(
     setFont(makeFont({Face::Gothic, 12, false}));
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     setBackColor(this, static_cast<ColorValue>(kFormBackColor));
-    setForeColor(this, static_cast<ColorValue>(kFormBackColor));
     buildControls();
     connectHandlers();
 }
