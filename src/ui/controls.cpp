@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPalette>
@@ -16,6 +18,36 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     QLabel::mouseReleaseEvent(event);
     if (click) emit clicked();
+}
+
+namespace {
+
+class LabelAccessible : public QAccessibleWidget {
+public:
+    explicit LabelAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
+    QString text(QAccessible::Text t) const override {
+        const auto* label = static_cast<const QLabel*>(widget());
+        switch (t) {
+            case QAccessible::Name: return label->accessibleName().isEmpty() ? label->text() : label->accessibleName();
+            case QAccessible::Value: return label->text();
+            default: return QAccessibleWidget::text(t);
+        }
+    }
+};
+
+QAccessibleInterface* labelFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("kalvo::ClickLabel") && object && object->isWidgetType())
+        return new LabelAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+}  // namespace
+
+void installLabelAccessibility() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    QAccessible::installFactory(labelFactory);
 }
 
 QColor toQColor(ColorValue value) {
