@@ -135,6 +135,10 @@ public:
     void moond2();
     void picM_Click();
     void ckBS_Click();
+    // What ckBS_Click does besides marking a change: backColor, the picture's
+    // visibility and the backgrounds of the window, ckST and ckBS follow the box.
+    // Restoring the box from the event file uses it too.
+    void applyMoonDisplay();
 
     // ---- events ----------------------------------------------------------------
     void readEventFile();
