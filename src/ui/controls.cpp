@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QComboBox>
 #include <QMouseEvent>
 #include <QPalette>
 
@@ -66,11 +67,15 @@ QColor toQColor(ColorValue value) {
 }
 
 void setBackColor(QWidget* widget, ColorValue value) {
+    // Only the widget's own face: the window's colour must not reach the buttons and the
+    // edit fields of its children, which keep the system's colours.
     QPalette pal = widget->palette();
     const QColor c = toQColor(value);
-    pal.setColor(QPalette::Window, c);
-    pal.setColor(QPalette::Base, c);
-    pal.setColor(QPalette::Button, c);
+    if (qobject_cast<QComboBox*>(widget)) {
+        pal.setColor(QPalette::Base, c);
+    } else {
+        pal.setColor(QPalette::Window, c);
+    }
     widget->setPalette(pal);
     widget->setAutoFillBackground(true);
 }
