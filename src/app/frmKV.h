@@ -126,7 +126,9 @@ public:
     void btNG_Click(int index);
     void cobNG_GotFocus(int index);
     void chooseNGTable();
-    void readNGFile();
+    // Reads the era file zNGF into the table; false (after saying why) when the file is
+    // missing or broken, and then nothing has changed.
+    bool readNGFile();
     void opNS_Click(int index);
     void resetDates();
 
