@@ -126,7 +126,9 @@ public:
     void btNG_Click(int index);
     void cobNG_GotFocus(int index);
     void chooseNGTable();
-    void readNGFile();
+    // Reads the era file zNGF into the table; false (after saying why) when the file is
+    // missing or broken, and then nothing has changed.
+    bool readNGFile();
     void opNS_Click(int index);
     void resetDates();
 
@@ -135,6 +137,10 @@ public:
     void moond2();
     void picM_Click();
     void ckBS_Click();
+    // What ckBS_Click does besides marking a change: backColor, the picture's
+    // visibility and the backgrounds of the window, ckST and ckBS follow the box.
+    // Restoring the box from the event file uses it too.
+    void applyMoonDisplay();
 
     // ---- events ----------------------------------------------------------------
     void readEventFile();

@@ -1,7 +1,9 @@
 #include "app/frmKV.h"
+#include "platform/termination.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
 namespace kalvo {
 
@@ -22,7 +24,19 @@ Services systemServices() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("kalvo"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kalvo/kalvo-32.png")));
+
     kalvo::frmKV window(kalvo::systemServices());
+    // SIGTERM and the end of the desktop session end the program as the close box does:
+    // the unload step saves what changed, once.
+    kalvo::onTerminationRequest(&window, [&window] { window.close(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.close(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
+        int cancel = 0;
+        window.Form_Unload(cancel);
+    });
+
     window.Form_Load();
     window.show();
     return QApplication::exec();

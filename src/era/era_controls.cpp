@@ -1,24 +1,206 @@
 // Era table in force, conversion of the focused slot, the era controls, the switch
 // between era tables and the reset of both panels to their start dates.
 #include "app/frmKV.h"
+#include "era/era_file.h"
+#include "era/era_table.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+
+#include <QApplication>
+#include <QSignalBlocker>
+#include <algorithm>
 
 namespace kalvo {
 
-void frmKV::loadNGTable() {}
+namespace {
+const QString kNorthFile = QStringLiteral("KalvoN.dat");
+const QString kSouthFile = QStringLiteral("KalvoS.dat");
+const QString kSwitchQuestion = QStringLiteral("年号ファイルを切り替えます！\r\n年月日は初期設定に戻ります。");
+const QString kConfirmTitle = QStringLiteral("確認");
+const QString kFileErrorTitle = QStringLiteral("ファイルエラー");
+const QString kNotFound = QStringLiteral(":年号ファイルが見つかりませんでした\r\nファイルを用意してください。");
+const QString kEndMarkText = QStringLiteral("#");
 
-void frmKV::S2NG() {}
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
-void frmKV::cobNG_Click(int) {}
-void frmKV::btNG_Click(int) {}
+// The hourglass for the whole screen while a table is read and listed.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { release(); }
+    void release() {
+        if (active_) QApplication::restoreOverrideCursor();
+        active_ = false;
+    }
+
+private:
+    bool active_ = true;
+};
+
+void clearEraLists(frmKV& w) {
+    for (int panel = 0; panel < 2; ++panel) {
+        const QSignalBlocker block(w.cobNG(panel));
+        w.cobNG(panel)->clear();
+    }
+}
+
+// Puts the rows in force: rows 1..n of the columns, the end row after them (its
+// reading "#" is the hint when no era applies), both lists, and list position 0 of the
+// upper combo selected as a choice there would be.
+void putEraTable(frmKV& w, const std::vector<EraRow>& rows, Serial endStart) {
+    const int n = std::min(static_cast<int>(rows.size()), kMaxEras);
+    for (int row = 1; row <= n; ++row) {
+        w.eraReading[row] = fromUtf8(rows[row - 1].reading);
+        w.eraName[row] = fromUtf8(rows[row - 1].name);
+        w.eraStart[row] = rows[row - 1].start;
+    }
+    if (n + 1 < static_cast<int>(w.eraReading.size())) {
+        w.eraReading[n + 1] = kEndMarkText;
+        w.eraName[n + 1] = kEndMarkText;
+        w.eraStart[n + 1] = endStart;
+    }
+    for (int row = 1; row <= n; ++row) {
+        w.cobNG(0)->addItem(w.eraName[row]);
+        w.cobNG(1)->addItem(w.eraName[row]);
+    }
+    w.nCM = n;
+    w.selectNG(0, 0);
+    w.laTest->setText(QStringLiteral("%1/%2").arg(w.eraIndex).arg(w.cobNG(0)->currentIndex()));
+}
+
+QString eraFileMessage(const QString& file, const EraFileError& error) {
+    return file + QStringLiteral(":年号ファイルの%1行目に誤りがあります\r\n").arg(error.line) +
+           fromUtf8(error.description) + QStringLiteral("\r\n正しいファイルを用意してください。");
+}
+
+// 0, 1 or 2 for the option selected; the built-in table when none is.
+int selectedOption(const frmKV& w) {
+    for (int i = 0; i < 2; ++i)
+        if (w.opNS(i) && w.opNS(i)->isChecked()) return i;
+    return 2;
+}
+}  // namespace
+
+void frmKV::loadNGTable() {
+    std::vector<EraRow> rows;
+    for (const BuiltInEra& era : builtInEras()) rows.push_back({era.reading, era.name, era.start});
+    putEraTable(*this, rows, builtInEndRow().start);
+}
+
+void frmKV::S2NG() {
+    const int count = std::clamp(nCM, 0, kMaxEras);
+    const Serial date = panelDate[curPanel];
+    eraIndex = static_cast<short>(findEra(std::span<const Serial>(eraStart.data() + 1, count), date));
+    if (eraIndex >= 1 && eraIndex <= count) eraYear = static_cast<short>(eraYearOf(date, eraStart[eraIndex]));
+    panelEra[curPanel] = eraIndex;
+    QComboBox* combo = cobNG(curPanel);
+    if (eraIndex > count) {  // before the oldest era
+        {
+            const QSignalBlocker block(combo);
+            combo->setCurrentIndex(-1);
+            combo->setEditText(QString());
+        }
+        laNen(curPanel)->setText(QString());
+        // With a full table the end row lies past the columns; its hint is still "#".
+        if (eraIndex >= static_cast<int>(eraReading.size())) combo->setToolTip(kEndMarkText);
+        return;
+    }
+    selectNG(curPanel, eraIndex - 1);  // finds the row this panel shows: moves nothing
+    laNen(curPanel)->setText(fromUtf8(eraYearText(eraIndex, eraYear, eraName[eraIndex].toStdString())));
+}
+
+// A choice is compared with the row that this panel itself showed at its last
+// conversion, so a program-made selection never moves the date while a choice in the
+// other panel of the row the window converted last still does.
+void frmKV::cobNG_Click(int index) {
+    curPanel = static_cast<short>(index == 0 ? 0 : 1);
+    const int row = cobNG(curPanel)->currentIndex() + 1;
+    if (row == panelEra[curPanel]) return;
+    if (row < 1 || row > std::min(nCM, kMaxEras)) return;
+    eraIndex = static_cast<short>(row);
+    panelDate[curPanel] = eraStart[row];
+    setDate();
+    drwMoon3();
+}
+
+void frmKV::btNG_Click(int index) {
+    const int count = std::min(nCM, kMaxEras);
+    if (count < 1) return;
+    const int shown = cobNG(curPanel)->currentIndex() + 1;
+    const int row = std::clamp(index == 0 ? shown - 1 : shown + 1, 1, count);
+    eraIndex = static_cast<short>(row);
+    panelDate[curPanel] = eraStart[row];
+    setDate();
+    drwMoon3();
+}
 
 void frmKV::cobNG_GotFocus(int index) {
     curPanel = static_cast<short>(index);
     showFocus();
 }
 
-void frmKV::chooseNGTable() {}
-void frmKV::readNGFile() {}
-void frmKV::opNS_Click(int) {}
+// Puts the table of the selected option in force. A court file that cannot be used
+// leaves the table in force as it was and puts the option back; at start-up, when no
+// table is in force yet, the built-in table takes its place.
+void frmKV::chooseNGTable() {
+    const int choice = selectedOption(*this);
+    if (choice == 2) {
+        clearEraLists(*this);
+        loadNGTable();
+        fgNS = 2;
+        return;
+    }
+    const QString previousFile = zNGF;
+    const int previous = fgNS;
+    zNGF = choice == 0 ? kNorthFile : kSouthFile;
+    fgNS = choice;
+    if (readNGFile()) return;
+    if (nCM > 0) {
+        zNGF = previousFile;
+        fgNS = previous;
+        if (opNS(fgNS)) selectNS(fgNS);
+        return;
+    }
+    fgNS = 2;
+    selectNS(2);
+    clearEraLists(*this);
+    loadNGTable();
+}
+
+bool frmKV::readNGFile() {
+    const QString path = findFile(eraFileFolders(services.programDir), zNGF);
+    WaitCursor wait;
+    const TextLines text = readTextFile(path.toStdString());
+    EraFileResult table;
+    if (text.status == FileStatus::Ok) table = readEraLines(text.lines);
+    else if (text.status == FileStatus::BadEncoding) table.error = encodingError(text.errorLine);
+    if (text.status != FileStatus::Ok && !table.error) {
+        wait.release();
+        services.dialogs->message(zNGF + kNotFound, kFileErrorTitle, Buttons::OK, Icon::None);
+        return false;
+    }
+    if (!table.ok()) {
+        wait.release();
+        services.dialogs->message(eraFileMessage(zNGF, *table.error), kFileErrorTitle, Buttons::OK, Icon::None);
+        return false;
+    }
+    clearEraLists(*this);
+    putEraTable(*this, table.rows, 0);
+    return true;
+}
+
+void frmKV::opNS_Click(int) {
+    if (opNS(fgNS) && opNS(fgNS)->isChecked()) return;  // the table in force
+    if (services.dialogs->message(kSwitchQuestion, kConfirmTitle, Buttons::OKCancel, Icon::None) != Answer::OK) {
+        if (opNS(fgNS)) selectNS(fgNS);
+        return;
+    }
+    const int before = fgNS;
+    chooseNGTable();
+    if (fgNS == before) return;  // the new table could not be read: nothing changed
+    modified = 1;
+    resetDates();
+}
 
 // Puts the upper panel on its start date (today for "TODAY" and for a text that is no
 // date) and the lower panel on the stored start entry (entry 0 when the stored position

@@ -1,85 +1,120 @@
 #include "moon/moon_picture.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 
 namespace kalvo {
 
-MoonPicture::MoonPicture(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    resetImage();
-}
-
-void MoonPicture::resetImage() {
-    // The backing image is kept at a fixed resolution of the user scale times the
-    // device pixel ratio, so the drawing is independent of the widget's geometry.
-    const qreal ratio = devicePixelRatioF();
-    const int side = static_cast<int>(std::max(width(), height()) * ratio);
-    image_ = QImage(std::max(side, 1), std::max(side, 1), QImage::Format_RGB32);
-    image_.fill(background_);
-}
-
-void MoonPicture::setBackground(const QColor& color) { background_ = color; }
-
-void MoonPicture::clear() {
-    resetImage();
-    update();
-}
-
 namespace {
 
-// Maps user units onto the image.
-QTransform userTransform(const QImage& image) {
-    const double scale = image.width() / MoonPicture::kUnits;
+// User units onto a target of the given size: -200..200 across each side.
+QTransform userTransform(const QSize& target) {
     QTransform t;
-    t.translate(image.width() / 2.0, image.height() / 2.0);
-    t.scale(scale, scale);
+    t.translate(target.width() / 2.0, target.height() / 2.0);
+    t.scale(target.width() / MoonPicture::kUnits, target.height() / MoonPicture::kUnits);
     return t;
 }
 
+// A figure drawn within a few thousand times the box's size is all that can show;
+// anything else (infinite or absurd sizes) is left out rather than handed to the painter.
+bool drawable(double v) { return std::isfinite(v) && std::fabs(v) < 1e6; }
+
 }  // namespace
 
-void MoonPicture::drawPie(double cx, double cy, double radius, double startDeg, double endDeg, const QColor& color) {
-    QPainter p(&image_);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setTransform(userTransform(image_));
-    p.setPen(Qt::NoPen);
-    p.setBrush(color);
-    double span = endDeg - startDeg;
-    if (span <= 0) span += 360.0;
-    QPainterPath path;
-    path.moveTo(cx, cy);
-    // QPainterPath angles are counter-clockwise as seen on screen, as ours are.
-    path.arcTo(QRectF(cx - radius, cy - radius, 2 * radius, 2 * radius), startDeg, span);
-    path.closeSubpath();
-    p.drawPath(path);
+MoonPicture::MoonPicture(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    refreshImage();
+}
+
+QSize MoonPicture::devicePixelSize() const {
+    const qreal ratio = devicePixelRatioF();
+    return QSize(std::max(1, static_cast<int>(std::lround(width() * ratio))),
+                 std::max(1, static_cast<int>(std::lround(height() * ratio))));
+}
+
+QImage MoonPicture::render(const QSize& pixels) const {
+    QImage target(pixels.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    target.fill(palette().color(QPalette::Window));
+    for (const Figure& f : figures_) paintFigure(target, f);
+    return target;
+}
+
+void MoonPicture::refreshImage() const {
+    if (image_.size() != devicePixelSize()) image_ = render(devicePixelSize());
+}
+
+const QImage& MoonPicture::image() const {
+    refreshImage();
+    return image_;
+}
+
+void MoonPicture::clear() {
+    figures_.clear();
+    image_ = render(devicePixelSize());
     update();
+}
+
+void MoonPicture::paintFigure(QImage& target, const Figure& f) const {
+    QPainter p(&target);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setTransform(userTransform(target.size()));
+    // Outline and fill in the same colour; the outline is one pixel wide at any scale.
+    QPen pen(f.color);
+    pen.setCosmetic(true);
+    pen.setWidthF(1.0);
+    p.setPen(pen);
+    p.setBrush(f.color);
+    const QRectF box(f.cx - f.rx, f.cy - f.ry, 2 * f.rx, 2 * f.ry);
+    if (f.pie) {
+        QPainterPath path;
+        path.moveTo(f.cx, f.cy);
+        // QPainterPath angles run counter-clockwise as seen on screen, as ours do.
+        path.arcTo(box, f.startDeg, f.spanDeg);
+        path.closeSubpath();
+        p.drawPath(path);
+    } else {
+        p.drawEllipse(box);
+    }
+}
+
+void MoonPicture::addFigure(const Figure& figure) {
+    refreshImage();
+    figures_.push_back(figure);
+    paintFigure(image_, figure);
+    update();
+}
+
+void MoonPicture::drawPie(double cx, double cy, double radius, double startDeg, double endDeg, const QColor& color) {
+    if (!drawable(cx) || !drawable(cy) || !drawable(radius) || !drawable(startDeg) || !drawable(endDeg)) return;
+    double span = std::fmod(endDeg - startDeg, 360.0);
+    if (span <= 0) span += 360.0;
+    addFigure({true, cx, cy, std::fabs(radius), std::fabs(radius), startDeg, span, color});
 }
 
 void MoonPicture::drawEllipse(double cx, double cy, double rx, double ry, const QColor& color) {
-    QPainter p(&image_);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setTransform(userTransform(image_));
-    p.setPen(Qt::NoPen);
-    p.setBrush(color);
-    p.drawEllipse(QPointF(cx, cy), rx, ry);
-    update();
+    if (!drawable(cx) || !drawable(cy) || !drawable(rx) || !drawable(ry)) return;
+    addFigure({false, cx, cy, std::fabs(rx), std::fabs(ry), 0, 0, color});
 }
 
 void MoonPicture::paintEvent(QPaintEvent*) {
+    refreshImage();  // the screen's pixel ratio may have changed since the last paint
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(rect(), image_);
 }
 
 void MoonPicture::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (image_.width() < static_cast<int>(std::max(width(), height()) * devicePixelRatioF())) {
-        const QImage old = image_;
-        resetImage();
-        QPainter p(&image_);
-        p.drawImage(image_.rect(), old);
+    refreshImage();
+}
+
+void MoonPicture::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {  // a new background colour
+        image_ = render(devicePixelSize());
+        update();
     }
 }
 

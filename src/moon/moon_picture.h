@@ -1,11 +1,15 @@
-// The moon picture box: a black square with a user coordinate system from -200 to 200
-// units in both directions (3 twips a unit, y downwards, (0,0) in the centre). What is
-// drawn is kept in a backing image, so it survives every repaint.
+// The moon picture box: a square with a user coordinate system from -200 to 200 units
+// in both directions (3 twips a unit, y downwards, (0,0) in the centre). The figures
+// drawn since the last clear are kept as a short list and rendered into a backing
+// image at the widget's size in device pixels, so the picture survives every repaint
+// (covering, hiding and showing) and stays sharp when the size or the screen's pixel
+// ratio changes. Drawing works while the widget is hidden, too.
 #pragma once
 
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+#include <vector>
 
 namespace kalvo {
 
@@ -16,7 +20,7 @@ public:
 
     static constexpr double kUnits = 400.0;  // width and height in user units
 
-    void setBackground(const QColor& color);
+    // Clears to the background colour (the palette's window colour) and forgets every figure.
     void clear();
     // A filled circular sector; angles in degrees, counter-clockwise from the positive x
     // axis as seen on screen, running from startDeg to endDeg.
@@ -24,7 +28,11 @@ public:
     // A filled ellipse with horizontal semi-axis rx and vertical semi-axis ry.
     void drawEllipse(double cx, double cy, double rx, double ry, const QColor& color);
 
-    const QImage& image() const { return image_; }
+    // The backing image: the widget's size in device pixels (brought up to date first,
+    // as a hidden widget learns of a resize only when it is shown).
+    const QImage& image() const;
+    // The current picture rendered at any size in pixels.
+    QImage render(const QSize& pixels) const;
 
 signals:
     void clicked();
@@ -32,13 +40,24 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void resetImage();
-    QImage image_;
-    QColor background_{Qt::black};
+    struct Figure {
+        bool pie = false;
+        double cx = 0, cy = 0, rx = 0, ry = 0;
+        double startDeg = 0, spanDeg = 0;  // pies only
+        QColor color;
+    };
+    QSize devicePixelSize() const;
+    void refreshImage() const;  // re-renders when the size in device pixels changed
+    void paintFigure(QImage& target, const Figure& figure) const;
+    void addFigure(const Figure& figure);
+
+    std::vector<Figure> figures_;
+    mutable QImage image_;
     bool pressed_ = false;
 };
 

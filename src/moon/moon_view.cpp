@@ -1,12 +1,59 @@
-// Moon age of the focused date and its phase picture.
+// Moon age of the focused date, its phase picture, the picture's explanation box and
+// the box "仕事" that switches the picture off together with the program's own colour.
 #include "app/frmKV.h"
+#include "moon/moon_age.h"
 #include "moon/moon_picture.h"
 
 namespace kalvo {
 
-void frmKV::drwMoon3() { laYMD(0)->setText(QString::fromStdString(toText(panelDate[curPanel]))); }
-void frmKV::moond2() {}
-void frmKV::picM_Click() {}
-void frmKV::ckBS_Click() {}
+namespace {
+const QString kPhaseTitle = QStringLiteral("月相の表示です！");
+const QString kPhaseLine1 = QStringLiteral("フォーカスがある年月日の月相です。");
+const QString kPhaseLine2 = QStringLiteral("旧暦年月日の月相ではありません！");
+const QString kAgeIndent = QStringLiteral("　　　　");  // four ideographic spaces
+const QString kLineBreak = QStringLiteral("\r\n");
+}  // namespace
+
+void frmKV::drwMoon3() {
+    laYMD(0)->setText(QString::fromStdString(toText(panelDate[curPanel])));
+    synodicMonth = kSynodicMonth;
+    moonAge = moonAgeOf(panelDate[curPanel], synodicMonth);
+    moond2();
+}
+
+// Drawn even while the picture is hidden: the backing image keeps it for the next show.
+void frmKV::moond2() {
+    const PhaseFigure figure = phaseFigure(moonAge, synodicMonth);
+    picM->clear();
+    picM->drawPie(0, 0, kMoonRadius, figure.sectorStart, figure.sectorEnd, toQColor(litColor));
+    const ColorValue shade = figure.ellipseShade == MoonShade::Lit ? litColor : darkColor;
+    picM->drawEllipse(0, 0, figure.ellipseSemiAxis, kMoonRadius, toQColor(shade));
+    laBT->setText(QString::fromStdString(formatDecimals(moonAge, 2)));
+}
+
+// The age in the box is the caption's text rounded once more, to one decimal.
+void frmKV::picM_Click() {
+    const QString age = QString::fromStdString(formatDecimalText(laBT->text().toStdString(), 1));
+    services.dialogs->message(kPhaseLine1 + kLineBreak + kPhaseLine2 + kLineBreak + kAgeIndent + age, kPhaseTitle,
+                              Buttons::OK, Icon::None);
+}
+
+void frmKV::ckBS_Click() {
+    modified = 1;
+    applyMoonDisplay();
+}
+
+void frmKV::applyMoonDisplay() {
+    if (ckBS->isChecked()) {
+        backColor = defaultBackColor;
+        picM->hide();
+    } else {
+        backColor = customBackColor;
+        picM->show();
+    }
+    setBackColor(this, backColor);
+    setBackColor(ckST, backColor);
+    setBackColor(ckBS, backColor);
+}
 
 }  // namespace kalvo

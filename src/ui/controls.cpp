@@ -1,6 +1,9 @@
 #include "ui/controls.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
+#include <QComboBox>
 #include <QMouseEvent>
 #include <QPalette>
 
@@ -16,6 +19,36 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     QLabel::mouseReleaseEvent(event);
     if (click) emit clicked();
+}
+
+namespace {
+
+class LabelAccessible : public QAccessibleWidget {
+public:
+    explicit LabelAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
+    QString text(QAccessible::Text t) const override {
+        const auto* label = static_cast<const QLabel*>(widget());
+        switch (t) {
+            case QAccessible::Name: return label->accessibleName().isEmpty() ? label->text() : label->accessibleName();
+            case QAccessible::Value: return label->text();
+            default: return QAccessibleWidget::text(t);
+        }
+    }
+};
+
+QAccessibleInterface* labelFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("kalvo::ClickLabel") && object && object->isWidgetType())
+        return new LabelAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+}  // namespace
+
+void installLabelAccessibility() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    QAccessible::installFactory(labelFactory);
 }
 
 QColor toQColor(ColorValue value) {
@@ -34,11 +67,15 @@ QColor toQColor(ColorValue value) {
 }
 
 void setBackColor(QWidget* widget, ColorValue value) {
+    // Only the widget's own face: the window's colour must not reach the buttons and the
+    // edit fields of its children, which keep the system's colours.
     QPalette pal = widget->palette();
     const QColor c = toQColor(value);
-    pal.setColor(QPalette::Window, c);
-    pal.setColor(QPalette::Base, c);
-    pal.setColor(QPalette::Button, c);
+    if (qobject_cast<QComboBox*>(widget)) {
+        pal.setColor(QPalette::Base, c);
+    } else {
+        pal.setColor(QPalette::Window, c);
+    }
     widget->setPalette(pal);
     widget->setAutoFillBackground(true);
 }

@@ -45,6 +45,10 @@ private:
     bool pressed_ = false;
 };
 
+// Lets a screen reader read a label's text as its value under its accessible name
+// ("上段 西暦年": "2026"). Installed once; later calls do nothing.
+void installLabelAccessibility();
+
 // Colour values as stored by the program: red in the low byte, then green, then blue;
 // with the top bit set, the low byte names a system colour (5 window background,
 // 7 menu text, 8 window text, 15 button face), taken from the application palette.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kalvo {
@@ -171,6 +172,36 @@ QWidget* create(const ControlSpec& c, QWidget* parent) {
     return nullptr;
 }
 
+// Names a screen reader gives the controls whose caption says nothing by itself.
+struct AccessibleName {
+    const char* name;
+    int index;
+    const char* text;
+};
+constexpr AccessibleName kAccessibleNames[] = {
+    {"laNen", 0, "上段 年号の年"}, {"laNen", 1, "下段 年号の年"}, {"laYer", 0, "上段 西暦年"},
+    {"laYer", 1, "下段 西暦年"},   {"laMon", 0, "上段 月"},       {"laMon", 1, "下段 月"},
+    {"laDay", 0, "上段 日"},       {"laDay", 1, "下段 日"},       {"laYB", 0, "上段 曜日"},
+    {"laYB", 1, "下段 曜日"},      {"cobNG", 0, "上段 年号"},     {"cobNG", 1, "下段 年号"},
+    {"laOB2", 0, "上段 日付パネル"}, {"laOB2", 1, "下段 日付パネル"}, {"laDD", 1, "日数"},
+    {"laDY", 0, "年数"},           {"laDM", 0, "月数"},           {"laDD", 0, "端数の日数"},
+    {"laYMD", 0, "月相の年月日"},  {"laD", -1, "リストの番号"},   {"laBT", -1, "月齢"},
+    {"laMAX", -1, "窓の大きさ切替"}, {"picM", -1, "月相"},         {"cobEV", -1, "何の日？"},
+    {"frNSM", -1, "南北朝時代設定"}, {"btSIZE", -1, "窓のサイズ"}, {"btNG", 0, "年号 +"},
+    {"btNG", 1, "年号 -"},
+};
+
+QString accessibleName(const ControlSpec& c) {
+    for (const auto& a : kAccessibleNames)
+        if (std::string_view(a.name) == c.name && a.index == c.index) return QString::fromUtf8(a.text);
+    QString caption = QString::fromUtf8(c.caption).remove(QLatin1Char('&'));
+    if (std::string_view(c.name) == "btBB") {
+        const char* unit = c.index >= 21 ? "年 " : c.index >= 11 ? "月 " : "日 ";
+        return QString::fromUtf8(unit) + caption;
+    }
+    return caption;
+}
+
 void applyProperties(const ControlSpec& c, QWidget* w) {
     w->setObjectName(c.index >= 0 ? QStringLiteral("%1(%2)").arg(QString::fromUtf8(c.name)).arg(c.index)
                                   : QString::fromUtf8(c.name));
@@ -180,6 +211,8 @@ void applyProperties(const ControlSpec& c, QWidget* w) {
     if (c.back != kNoColor && !transparent) setBackColor(w, static_cast<ColorValue>(c.back));
     if (c.fore != kNoColor) setForeColor(w, static_cast<ColorValue>(c.fore));
     if (c.hint) w->setToolTip(QString::fromUtf8(c.hint));
+    w->setAccessibleName(accessibleName(c));
+    if (c.hint) w->setAccessibleDescription(QString::fromUtf8(c.hint));
     if (c.style & kHidden) w->setVisible(false);
 }
 
@@ -209,6 +242,7 @@ QFont makeFont(const FontSpec& spec) {
 }
 
 void buildLayout(QWidget* window, const std::function<void(const ControlSpec&, QWidget*)>& place) {
+    installLabelAccessibility();
     std::vector<const ControlSpec*> order;
     for (const auto& c : kControls) order.push_back(&c);
     // Qt stacks later siblings on top. Labels go first, the table's later rows first, so

@@ -1,0 +1,38 @@
+#include "platform/termination.h"
+
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace kalvo {
+namespace {
+
+int pipeFds[2] = {-1, -1};
+
+extern "C" void onSignal(int) {
+    const char byte = 1;
+    // Only an async-signal-safe write here; the rest happens in the event loop.
+    [[maybe_unused]] const auto written = ::write(pipeFds[0], &byte, 1);
+}
+
+}  // namespace
+
+void onTerminationRequest(QObject* context, std::function<void()> handler) {
+    if (pipeFds[0] != -1) return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, pipeFds) != 0) return;
+    auto* notifier = new QSocketNotifier(pipeFds[1], QSocketNotifier::Read, context);
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [handler = std::move(handler)] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(pipeFds[1], &byte, 1);
+        handler();
+    });
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaction(sig, &action, nullptr);
+}
+
+}  // namespace kalvo

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The real binary in a real X server: started in an empty folder, its window appears
+# with the program's caption, and Alt+Q ends it with exit status 0.
+set -euo pipefail
+kalvo=$1
+here=$(mktemp -d)
+trap 'rm -rf "$here"' EXIT
+cd "$here"
+
+cat > "$here/run.sh" <<'INNER'
+set -u
+kalvo=$1
+"$kalvo" &
+pid=$!
+wid=$(timeout 20 xdotool search --sync --name '^Kalvo         Ver\.2\.16$' | head -n 1)
+if [ -z "$wid" ]; then echo "window did not appear"; kill $pid; exit 1; fi
+name=$(xdotool getwindowname "$wid")
+[ "$name" = "Kalvo         Ver.2.16" ] || { echo "caption was '$name'"; kill $pid; exit 1; }
+xdotool windowfocus --sync "$wid" 2>/dev/null || true
+sleep 0.5
+xdotool key --window "$wid" --clearmodifiers alt+q
+for _ in $(seq 1 100); do
+  if ! kill -0 $pid 2>/dev/null; then break; fi
+  sleep 0.1
+done
+if kill -0 $pid 2>/dev/null; then echo "still running after Alt+Q"; kill $pid; exit 1; fi
+wait $pid
+status=$?
+[ $status -eq 0 ] || { echo "exit status $status"; exit 1; }
+echo "ok"
+INNER
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/run.sh" "$kalvo"
