@@ -74,7 +74,7 @@ void setBackColor(QWidget* widget, ColorValue value) {
     if (qobject_cast<QComboBox*>(widget)) {
         pal.setColor(QPalette::Base, c);
     } else {
-        pal.setColor(QPalette::Window, c);
+        pal.setColor(widget->backgroundRole(), c);  // Window for most, Button for check boxes
     }
     widget->setPalette(pal);
     widget->setAutoFillBackground(true);
