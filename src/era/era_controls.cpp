@@ -202,17 +202,37 @@ void frmKV::opNS_Click(int) {
     resetDates();
 }
 
-// Until the event list exists, both panels start on today's date.
+// Puts the upper panel on its start date (today for "TODAY" and for a text that is no
+// date) and the lower panel on the stored start entry (entry 0 when the stored position
+// is not a number, negative or past the list; today when the list is empty), and leaves
+// the upper panel focused. The entry is applied once, through the selection.
 void frmKV::resetDates() {
     const Serial today = services.today();
-    panelDate[0] = today;
-    panelDate[1] = today;
-    curPanel = 1;
+    if (startDisplay[0].isEmpty()) startDisplay[0] = QStringLiteral("TODAY");
+    Serial upper = today;
+    if (startDisplay[0] != QStringLiteral("TODAY")) {
+        if (const auto stored = parseDate(startDisplay[0].toStdString())) upper = *stored;
+    }
+    panelDate[0] = upper;
+    curPanel = 0;
     setDate();
-    showFocus();
+    drwMoon3();
+
+    const int count = cobEV->count();
+    if (count == 0) {
+        eventPos = -1;
+        laD->setText(QStringLiteral("-1"));
+        curPanel = 1;
+        panelDate[1] = today;
+        setDate();
+    } else {
+        bool isNumber = false;
+        const int stored = startDisplay[1].trimmed().toInt(&isNumber);
+        selectEV(isNumber && stored >= 0 && stored < count ? stored : 0);
+    }
+
     curPanel = 0;
     panelActive[0] = 1;
-    setDate();
     showFocus();
 }
 

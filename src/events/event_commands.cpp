@@ -1,13 +1,288 @@
-// The event file and the commands of the event list.
+// The event file and the commands of the event list. The list itself lives only in
+// cobEV; the file's other lines live in the window's fields between reading and writing.
 #include "app/frmKV.h"
+#include "events/event_entry.h"
+#include "events/event_file.h"
+#include "moon/moon_picture.h"
+#include "platform/text_file.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSignalBlocker>
 
 namespace kalvo {
 
-void frmKV::readEventFile() {}
-void frmKV::writeEventFile() {}
-void frmKV::parseEvent() {}
-void frmKV::cobEV_Click() {}
-void frmKV::cobEV_KeyDown(int, int) {}
-void frmKV::btEV_Click(int) {}
+namespace {
+const QString kPathNotFound = QStringLiteral(
+    "パスが見つかりません！\r\n正しいファイル名ではありません！\r\n"
+    "ファイル選択するか、正しいファイル名を入力してください。");
+const QString kFileErrorTitle = QStringLiteral("ファイルエラー");
+const QString kWriteError = QStringLiteral("設定ファイルの書き込みエラー");
+const QString kErrorTitle = QStringLiteral("エラー");
+const QString kNotADate = QStringLiteral("日付ではありません");
+const QString kInputErrorTitle = QStringLiteral("入力エラー");
+const QString kCannotChange = QStringLiteral("これは変更できません");
+const QString kCannotAdd = QStringLiteral("これは追加できません");
+const QString kDeleteQuestion = QStringLiteral("このデータを削除しますか？\r\n");
+const QString kConfirmTitle = QStringLiteral("確認");
+const QString kToday = QStringLiteral("TODAY");
+constexpr int kTwipsPerPixel = 15;
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+std::string u(const QString& s) { return s.toStdString(); }
+
+void tell(frmKV& w, const QString& text, const QString& title) {
+    w.services.dialogs->message(text, title, Buttons::OK, Icon::None);
+}
+
+QString eventFilePath(const frmKV& w) { return QDir(w.services.workDir).filePath(w.eventFileName); }
+
+// The list position the edit field shows: an edited text belongs to no list item.
+int selectedPosition(const QComboBox* c) {
+    const int i = c->currentIndex();
+    return (i >= 0 && c->itemText(i) == c->currentText()) ? i : -1;
+}
+
+bool hasCurrentEntry(const frmKV& w) { return w.eventPos >= 0 && w.eventPos < w.cobEV->count(); }
+
+// Characters that code page 932 cannot hold become "?", so that one of them does not
+// cost the rest of the file.
+std::string storable(const std::string& line) {
+    std::string encoded;
+    if (utf8ToCp932(line, encoded)) return line;
+    std::string out;
+    for (const char32_t c : QString::fromStdString(line).toUcs4()) {
+        const std::string one = QString::fromUcs4(&c, 1).toStdString();
+        out += utf8ToCp932(one, encoded) ? one : std::string("?");
+    }
+    return out;
+}
+
+void applyStartValues(frmKV& w, const EventFile& f) {
+    w.sizeMode = static_cast<short>(f.sizeMode);
+    w.startDisplay = {q(f.startDate), q(f.startEntry)};
+    w.fileComment = q(f.comment);
+}
+
+void applyEraAndFlags(frmKV& w, const EventFile& f) {
+    w.fgNS = f.eraTable;
+    w.selectNS(w.fgNS);
+    const bool noMoon = (f.flags & kFlagNoMoon) != 0;
+    {
+        const QSignalBlocker blockST(w.ckST), blockBS(w.ckBS);
+        w.ckST->setChecked((f.flags & kFlagStartDay) != 0);
+        w.ckBS->setChecked(noMoon);
+    }
+    w.backColor = noMoon ? w.defaultBackColor : w.customBackColor;
+    if (noMoon) w.picM->hide();
+}
+
+void addEntries(frmKV& w, const std::vector<std::string>& entries) {
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(entries.size()));
+    for (const auto& e : entries) items.push_back(q(e));
+    const QSignalBlocker block(w.cobEV);
+    w.cobEV->addItems(items);
+}
+
+void moveToStored(frmKV& w, const EventFile& f) {
+    std::vector<PixelRect> screens;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        const QRect g = s->availableGeometry();
+        screens.push_back({g.x(), g.y(), g.width(), g.height()});
+    }
+    const QSize size = w.frameGeometry().size();
+    if (const auto place = placeWindow(f.top, f.left, size.width(), size.height(), screens))
+        w.move(static_cast<int>(place->x), static_cast<int>(place->y));
+}
+
+void reportReadFailure(frmKV& w, EventFileError error, int badLine = 0) {
+    w.eventFileReserved = true;
+    if (error != EventFileError::BadVersion) tell(w, q(unexpectedErrorText(error, badLine)), kFileErrorTitle);
+}
+
+// ---- the five event buttons; each returns whether it changed anything ----------------
+
+bool updateEntry(frmKV& w) {
+    const QString text = w.cobEV->currentText();
+    if (isProtectedEntry(u(text))) {
+        tell(w, kCannotChange, QString());
+        return false;
+    }
+    if (text.isEmpty() || !hasCurrentEntry(w)) return false;
+    w.cobEV->setItemText(w.eventPos, text);
+    w.selectEV(w.eventPos);
+    w.laD->setText(QString::number(selectedPosition(w.cobEV)));
+    return true;
+}
+
+bool addEntry(frmKV& w) {
+    const QString text = w.cobEV->currentText();
+    if (isProtectedEntry(u(text))) {
+        tell(w, kCannotAdd, QString());
+        return false;
+    }
+    if (text.isEmpty()) return false;
+    {
+        const QSignalBlocker block(w.cobEV);
+        w.cobEV->addItem(text);
+    }
+    w.cobEV_Click();
+    w.eventPos = w.cobEV->count() - 1;
+    w.laD->setText(QString::number(w.eventPos));
+    return true;
+}
+
+// The question names the list item that goes, which is not always the edited text.
+bool deleteEntry(frmKV& w) {
+    if (!hasCurrentEntry(w)) return false;
+    const int p = w.eventPos;
+    const Answer answer = w.services.dialogs->message(kDeleteQuestion + w.cobEV->itemText(p), kConfirmTitle,
+                                                      Buttons::YesNo, Icon::Question);
+    if (answer != Answer::Yes) return false;
+    {
+        const QSignalBlocker block(w.cobEV);
+        w.cobEV->removeItem(p);
+    }
+    w.eventPos = -1;
+    // The stored start entry keeps pointing at the same entry when one before it goes.
+    bool isNumber = false;
+    int d = w.startDisplay[1].trimmed().toInt(&isNumber);
+    if (isNumber && p <= d && d > 0) w.startDisplay[1] = QString::number(--d);
+    if (isNumber && d >= 0 && d < w.cobEV->count()) {
+        w.selectEV(d);
+    } else {
+        const QSignalBlocker block(w.cobEV);
+        w.cobEV->setCurrentIndex(-1);
+        w.laD->setText(QStringLiteral("-1"));
+    }
+    return true;
+}
+
+void setUpperStart(frmKV& w) {
+    w.parseEvent();
+    w.startDisplay[0] = w.eventDateText == kToday ? kToday : q(toText(w.eventDate));
+    w.curPanel = 0;
+    w.panelDate[0] = w.eventDate;
+    w.setDate();
+    w.showFocus();
+}
+}  // namespace
+
+void frmKV::readEventFile() {
+    const EventFile defaults = defaultEventFile(u(zVER));
+    startDisplay = {kToday, QStringLiteral("0")};
+    fileHeader = q(defaults.header);
+    fileVersion = q(defaults.version);
+    fileComment = q(defaults.comment);
+    const TextLines text = readTextFile(u(eventFilePath(*this)));
+    switch (text.status) {
+        case FileStatus::Ok: break;
+        case FileStatus::NotFound:
+            addEntries(*this, defaults.entries);
+            modified = 1;
+            saveSilently = 1;
+            return;
+        case FileStatus::PathNotFound: tell(*this, kPathNotFound, kFileErrorTitle); return;
+        case FileStatus::BadEncoding: reportReadFailure(*this, EventFileError::BadEncoding, text.errorLine); return;
+        default: reportReadFailure(*this, EventFileError::ReadFailed); return;
+    }
+    const EventFileRead read = readEventLines(text.lines);
+    fileHeader = q(read.file.header);
+    fileVersion = q(read.file.version);
+    if (read.reach != ReadReach::Nothing) applyStartValues(*this, read.file);
+    if (read.reach == ReadReach::Everything) {
+        applyEraAndFlags(*this, read.file);
+        addEntries(*this, read.file.entries);
+    }
+    if (read.error != EventFileError::None) {
+        reportReadFailure(*this, read.error);
+        return;
+    }
+    modified = 0;
+    moveToStored(*this, read.file);
+}
+
+void frmKV::writeEventFile() {
+    if (modified == 0) return;
+    if (eventFileReserved) {  // a file that was not read whole is never overwritten
+        tell(*this, kWriteError, kErrorTitle);
+        return;
+    }
+    EventFile f;
+    f.header = u(fileHeader);
+    f.version = u(fileVersion);
+    f.top = static_cast<float>(pos().y() * kTwipsPerPixel);
+    f.left = static_cast<float>(pos().x() * kTwipsPerPixel);
+    f.sizeMode = sizeMode;
+    f.eraTable = fgNS;
+    f.flags = (ckBS->isChecked() ? kFlagNoMoon : 0) + (ckST->isChecked() ? kFlagStartDay : 0);
+    f.startDate = u(startDisplay[0]);
+    f.startEntry = u(startDisplay[1]);
+    f.comment = u(fileComment);
+    for (int i = 0; i < cobEV->count(); ++i) f.entries.push_back(u(cobEV->itemText(i)));
+    std::vector<std::string> lines = writeEventLines(f);
+    for (auto& line : lines) line = storable(line);
+    if (writeTextFile(u(eventFilePath(*this)), lines) != FileStatus::Ok) tell(*this, kWriteError, kErrorTitle);
+}
+
+void frmKV::parseEvent() {
+    const QString text = cobEV->currentText();
+    if (text.isEmpty()) return;
+    eventPos = selectedPosition(cobEV);
+    const ParsedEntry parsed = parseEntry(u(text), services.today());
+    eventDateText = q(parsed.dateText);
+    if (parsed.date) eventDate = *parsed.date;
+    else tell(*this, kNotADate, kInputErrorTitle);
+}
+
+void frmKV::cobEV_Click() {
+    parseEvent();
+    curPanel = 1;
+    panelDate[1] = eventDate;
+    laD->setText(QString::number(selectedPosition(cobEV)));
+    setDate();
+    showFocus();
+}
+
+// Enter applies a plain date typed into the edit field; entries with a name need the list.
+void frmKV::cobEV_KeyDown(int keyCode, int) {
+    if (keyCode != 13) return;
+    const QString text = cobEV->currentText();
+    const auto date = parseDate(u(text));
+    if (!date) return;
+    eventDate = *date;
+    curPanel = 1;
+    panelDate[1] = eventDate;
+    {
+        const QSignalBlocker block(cobEV);
+        cobEV->setCurrentIndex(-1);  // this empties the edit field, so the text goes back
+        cobEV->setEditText(text);
+    }
+    eventPos = -1;
+    laD->setText(QStringLiteral("-1"));
+    setDate();
+    showFocus();
+}
+
+// A press that changes nothing (a refusal, No to the delete question, no current entry)
+// leaves `modified` as it was before, so earlier changes are still saved.
+void frmKV::btEV_Click(int index) {
+    if (index < 0 || index > 4) return;
+    laD->setText(QString::number(eventPos));
+    const short modifiedBefore = modified;
+    modified = 1;
+    saveSilently = 0;
+    bool changed = true;
+    switch (index) {
+        case 0: startDisplay[1] = QString::number(eventPos); break;
+        case 1: changed = updateEntry(*this); break;
+        case 2: changed = addEntry(*this); break;
+        case 3: changed = deleteEntry(*this); break;
+        default: setUpperStart(*this); break;
+    }
+    if (!changed) modified = modifiedBefore;
+}
 
 }  // namespace kalvo

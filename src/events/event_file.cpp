@@ -1,1 +1,239 @@
 #include "events/event_file.h"
+
+#include "events/event_entry.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace kalvo {
+namespace {
+
+constexpr std::string_view kDefaultHeader = "' Kalvo 何の日？ 設定ファイル";
+constexpr std::string_view kDefaultComment = "' 以下は形式を守れば 追加・変更しても OK！";
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimBlanks(std::string_view t) {
+    while (!t.empty() && isBlank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && isBlank(t.back())) t.remove_suffix(1);
+    return t;
+}
+
+// Rounds half to even, as whole-number conversions of stored values always have.
+std::optional<long long> wholeNumber(std::optional<double> value) {
+    if (!value) return std::nullopt;
+    const double r = std::nearbyint(*value);
+    if (!(std::fabs(r) < 9.0e15)) return std::nullopt;
+    return static_cast<long long>(r);
+}
+
+std::optional<float> readTwips(std::string_view text) {
+    const auto v = readNumber(text);
+    if (!v || std::fabs(*v) > static_cast<double>(std::numeric_limits<float>::max())) return std::nullopt;
+    return static_cast<float>(*v);
+}
+
+std::string formatFloat(std::optional<float> value) {
+    if (!value || !std::isfinite(*value)) return "0";
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, *value);
+    return std::string(buffer, result.ptr);
+}
+
+// Line breaks inside a text would shift every later line of the file.
+std::string oneLine(std::string_view text) {
+    std::string line(text);
+    for (char& c : line)
+        if (c == '\r' || c == '\n') c = ' ';
+    return line;
+}
+
+}  // namespace
+
+EventFile defaultEventFile(const std::string& version) {
+    EventFile f;
+    f.header = kDefaultHeader;
+    f.version = version;
+    f.comment = kDefaultComment;
+    f.entries = {
+        "  2010年まで     @2010/1/1",
+        "  \xE3\x80\x80*今日の日付          @TODAY",
+        "機種変更 [DI-VA210]   @2003/9/14",
+        "関東大震災       @1923/9/1",
+    };
+    return f;
+}
+
+int errorNumber(EventFileError error) {
+    switch (error) {
+        case EventFileError::ReadFailed: return 101;
+        case EventFileError::ShortFile: return 102;
+        case EventFileError::ShortWindowLine: return 103;
+        case EventFileError::NoSuchEraTable: return 104;
+        case EventFileError::BadEncoding: return 105;
+        default: return 0;
+    }
+}
+
+std::string errorDescription(EventFileError error, int badLine) {
+    switch (error) {
+        case EventFileError::ReadFailed: return "設定ファイルを開けないか、読み込めませんでした。";
+        case EventFileError::ShortFile: return "設定ファイルが途中で終わっています（7行に足りません）。";
+        case EventFileError::ShortWindowLine: return "設定ファイルの3行目の値が4つに足りません。";
+        case EventFileError::NoSuchEraTable: return "設定ファイルの3行目の年号表の番号が正しくありません。";
+        case EventFileError::BadEncoding:
+            if (badLine > 0)
+                return "設定ファイルの" + std::to_string(badLine) + "行目に Shift_JIS でない文字があります。";
+            return "設定ファイルに Shift_JIS でない文字があります。";
+        default: return {};
+    }
+}
+
+std::string unexpectedErrorText(EventFileError error, int badLine) {
+    return "予期しないエラー＃ " + std::to_string(errorNumber(error)) + " が発生しました！" +
+           errorDescription(error, badLine);
+}
+
+std::vector<std::string> splitValues(std::string_view line) {
+    std::vector<std::string> values;
+    if (trimBlanks(line).empty()) return values;
+    size_t pos = 0;
+    while (true) {
+        while (pos < line.size() && isBlank(line[pos])) ++pos;
+        std::string value;
+        if (pos < line.size() && line[pos] == '"') {
+            const size_t close = line.find('"', pos + 1);
+            const size_t end = close == std::string_view::npos ? line.size() : close;
+            value.assign(line.substr(pos + 1, end - pos - 1));
+            pos = close == std::string_view::npos ? line.size() : close + 1;
+            // Whatever stands between the closing quote and the next comma is dropped.
+            const size_t comma = line.find(',', pos);
+            pos = comma == std::string_view::npos ? line.size() : comma;
+        } else {
+            const size_t comma = line.find(',', pos);
+            const size_t end = comma == std::string_view::npos ? line.size() : comma;
+            value.assign(trimBlanks(line.substr(pos, end - pos)));
+            pos = end;
+        }
+        values.push_back(std::move(value));
+        if (pos >= line.size()) break;
+        ++pos;  // the comma
+    }
+    return values;
+}
+
+std::optional<double> readNumber(std::string_view text) {
+    text = trimBlanks(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    // Digits or a point must come first: no second sign, no "inf" or "nan".
+    if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.')) return std::nullopt;
+    double value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+bool versionAccepted(std::string_view version) {
+    if (version.empty() || version.front() != 'V') return false;
+    size_t characters = 0;
+    for (const char c : version)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
+    return characters >= 4;
+}
+
+EventFileRead readEventLines(const std::vector<std::string>& lines) {
+    EventFileRead r;
+    EventFile& f = r.file;
+    if (!lines.empty()) f.header = lines[0];
+    if (lines.size() > 1) f.version = lines[1];
+    if (lines.size() < 3) {
+        r.error = EventFileError::ShortFile;
+        return r;
+    }
+    const auto values = splitValues(lines[2]);
+    if (values.size() < 4) {
+        r.error = EventFileError::ShortWindowLine;
+        return r;
+    }
+    if (lines.size() < 7) {
+        r.error = EventFileError::ShortFile;
+        return r;
+    }
+    if (!versionAccepted(f.version)) {
+        r.error = EventFileError::BadVersion;
+        return r;
+    }
+
+    const auto mode = wholeNumber(readNumber(values[2]));
+    f.sizeMode = (mode && *mode >= 0 && *mode <= 4) ? static_cast<int>(*mode) : 0;
+    f.startDate = lines[4];
+    f.startEntry = lines[5];
+    f.comment = lines[6];
+    r.reach = ReadReach::Settings;
+
+    if (const auto table = readNumber(values[3])) {
+        if (!(*table == 0.0 || *table == 1.0 || *table == 2.0)) {
+            r.error = EventFileError::NoSuchEraTable;
+            return r;
+        }
+        f.eraTable = static_cast<int>(*table);
+    } else {
+        f.eraTable = 2;
+    }
+
+    const auto flags = wholeNumber(readNumber(lines[3]));
+    const bool flagsFit = flags && *flags >= std::numeric_limits<int>::min() && *flags <= std::numeric_limits<int>::max();
+    f.flags = flagsFit ? static_cast<int>(*flags) : 0;
+    f.top = readTwips(values[0]);
+    f.left = readTwips(values[1]);
+    for (size_t i = 7; i < lines.size(); ++i)
+        if (isEntryLine(lines[i])) f.entries.push_back(lines[i]);
+    r.reach = ReadReach::Everything;
+    return r;
+}
+
+std::vector<std::string> writeEventLines(const EventFile& f) {
+    std::vector<std::string> lines;
+    lines.reserve(7 + f.entries.size());
+    lines.push_back(oneLine(f.header));
+    lines.push_back(oneLine(f.version));
+    lines.push_back(formatFloat(f.top) + "," + formatFloat(f.left) + "," + std::to_string(f.sizeMode) + "," +
+                    std::to_string(f.eraTable));
+    // The blank before a number is the place of its sign.
+    lines.push_back((f.flags < 0 ? "" : " ") + std::to_string(f.flags) + " ");
+    lines.push_back(oneLine(f.startDate));
+    lines.push_back(oneLine(f.startEntry));
+    lines.push_back(oneLine(f.comment));
+    for (const auto& entry : f.entries) lines.push_back(oneLine(entry));
+    return lines;
+}
+
+std::optional<PixelRect> placeWindow(std::optional<float> topTwips, std::optional<float> leftTwips,
+                                     long long width, long long height, const std::vector<PixelRect>& screens) {
+    if (!topTwips || !leftTwips) return std::nullopt;
+    constexpr double kFar = 1.0e9;  // pixels; no screen reaches that far
+    const double y = std::nearbyint(static_cast<double>(*topTwips) / 15.0);
+    const double x = std::nearbyint(static_cast<double>(*leftTwips) / 15.0);
+    if (!(std::fabs(x) < kFar && std::fabs(y) < kFar)) return std::nullopt;
+    const auto size = [](long long v) { return static_cast<double>(v > 0 ? std::min(v, 1000000000LL) : 1LL); };
+    const double w = size(width), h = size(height);
+    // Compared as doubles so that no sum can overflow, whatever the screens say.
+    for (const PixelRect& s : screens) {
+        const double sx = static_cast<double>(s.x), sy = static_cast<double>(s.y);
+        const bool overlaps = x < sx + static_cast<double>(s.width) && sx < x + w &&
+                              y < sy + static_cast<double>(s.height) && sy < y + h;
+        if (overlaps)
+            return PixelRect{static_cast<long long>(x), static_cast<long long>(y), static_cast<long long>(w),
+                             static_cast<long long>(h)};
+    }
+    return std::nullopt;
+}
+
+}  // namespace kalvo

@@ -93,7 +93,9 @@ FileStatus writeTextFile(const std::string& path, const std::vector<std::string>
         bytes += "\r\n";
     }
     QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return FileStatus::WriteError;
+    // Unbuffered: a buffered short write (disk full, file size limit) is lost in the flush
+    // at commit, and the cut-off file would replace the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return FileStatus::WriteError;
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
         file.cancelWriting();
         return FileStatus::WriteError;

@@ -94,6 +94,7 @@ TEST_F(WindowShell, StartDayBoxChangesTotalByOneAndMarksChange) {
 
 TEST_F(WindowShell, PlusMinusButtonsMoveTheHighlightedPanel) {
     frmKV& f = start();
+    f.modified = 0;  // the first start's default event list is not the point here
     f.panelDate[1] = fromYmd(2003, 1, 31);
     f.selectPanel(1);
     f.curPanel = 0;  // a stale focus slot: the highlight decides
@@ -146,7 +147,11 @@ TEST_F(WindowShell, EndQuestionAnswers) {
         if (c.answer) dialogs->answers.push_back(*c.answer);
         const size_t before = dialogs->shown.size();
         f.btEND_Click(0);
-        ASSERT_EQ(dialogs->shown.size() > before, c.asked);
+        // The save itself may report a write error into the missing folder: only the
+        // end question counts here.
+        const bool asked = std::any_of(dialogs->shown.begin() + static_cast<long>(before), dialogs->shown.end(),
+                                       [](const ShownBox& b) { return b.title == QStringLiteral("終了"); });
+        ASSERT_EQ(asked, c.asked);
         if (c.asked) {
             const ShownBox& box = dialogs->shown[before];
             EXPECT_EQ(box.text, QStringLiteral("変更を保存しますか？\r\n[ｷｬﾝｾﾙ]で Kalvoに戻れます。"));
