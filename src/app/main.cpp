@@ -38,6 +38,9 @@ int main(int argc, char** argv) {
     });
 
     window.Form_Load();
+    // An end request that arrived while start-up showed a message has already run the
+    // unload step; the program must not come up after it.
+    if (window.unloaded) return 0;
     window.show();
     return QApplication::exec();
 }

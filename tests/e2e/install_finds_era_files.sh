@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# An install into a fresh prefix: the binary, started from another folder with the
+# Northern Court table chosen in its event file, finds its era files (no file error box),
+# and the desktop entry and icons are in place. The same run with the era files taken
+# away shows the file error, so the check can tell the two apart.
+set -euo pipefail
+kalvo=$1
+src=$2
+build=$3
+here=$(mktemp -d)
+trap 'rm -rf "$here"' EXIT
+prefix="$here/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+for f in bin/kalvo share/kalvo/KalvoN.dat share/kalvo/KalvoS.dat share/applications/kalvo.desktop \
+         share/icons/hicolor/scalable/apps/kalvo.svg share/icons/hicolor/32x32/apps/kalvo.png; do
+  [ -f "$prefix/$f" ] || { echo "missing $f"; exit 1; }
+done
+grep -q '^Categories=Utility;Calendar;$' "$prefix/share/applications/kalvo.desktop"
+grep -q '^Name\[ja\]=' "$prefix/share/applications/kalvo.desktop"
+
+mkdir "$here/elsewhere"
+cd "$here/elsewhere"
+# The Northern Court table (last value of line 3 is 0).
+printf '\r\nVer.2.16\r\n1440,885,0,0\r\n 0 \r\nTODAY\r\n0\r\n\x27 comment\r\n2003/9/14\r\n' > kalvoe.dat
+
+cat > "$here/probe.sh" <<'INNER'
+# Prints "error" when a file error box appears, "clean" when the window comes up without one.
+set -u
+"$1" &
+pid=$!
+result=nowindow
+for _ in $(seq 1 200); do
+  if xdotool search --name 'ファイルエラー' >/dev/null 2>&1; then result=error; break; fi
+  if xdotool search --name '^Kalvo ' >/dev/null 2>&1; then
+    sleep 1
+    if xdotool search --name 'ファイルエラー' >/dev/null 2>&1; then result=error; else result=clean; fi
+    break
+  fi
+  sleep 0.1
+done
+echo "$result"
+kill $pid 2>/dev/null; wait $pid 2>/dev/null
+true
+INNER
+result=$(xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/probe.sh" "$prefix/bin/kalvo")
+[ "$result" = clean ] || { echo "installed program: $result"; exit 1; }
+
+rm "$prefix/share/kalvo/KalvoN.dat"
+result=$(xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/probe.sh" "$prefix/bin/kalvo")
+[ "$result" = error ] || { echo "without its era file the program did not complain: $result"; exit 1; }
+echo ok
