@@ -9,6 +9,7 @@
 //   events/event_commands.cpp  the event file and the event list commands
 #pragma once
 
+#include "era/era_table.h"
 #include "platform/services.h"
 #include "ui/controls.h"
 
@@ -62,6 +63,8 @@ public:
     // compares a choice with the row of its own panel, so that choosing in one panel the
     // row that the other panel shows still moves the date.
     std::array<short, 2> panelEra{0, 0};
+    // The search over eraStart[1..nCM], rebuilt whenever a table is put in force.
+    EraLookup eraLookup;
 
     // ---- moon ------------------------------------------------------------------
     double synodicMonth = 29.530589;

@@ -11,9 +11,17 @@ using namespace std::chrono;
 // sys_days counts from 1970-01-01, serials from 1899-12-30.
 constexpr long kEpochOffset = 25569;
 
-sys_days toSysDays(Serial s) {
-    return sys_days{days{static_cast<long>(std::floor(s)) - kEpochOffset}};
+// The whole day of a serial (rounding down). Serials the program holds are far inside
+// the range where a conversion to long is exact, and that spares the call to floor.
+long wholeDay(Serial s) {
+    if (s > -1e15 && s < 1e15) {
+        const long n = static_cast<long>(s);
+        return static_cast<Serial>(n) > s ? n - 1 : n;
+    }
+    return static_cast<long>(std::floor(s));
 }
+
+sys_days toSysDays(Serial s) { return sys_days{days{wholeDay(s) - kEpochOffset}}; }
 
 Serial toSerial(sys_days d) {
     return static_cast<Serial>(d.time_since_epoch().count() + kEpochOffset);
@@ -31,6 +39,8 @@ Ymd toYmd(Serial s) {
     return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
             static_cast<int>(static_cast<unsigned>(ymd.day()))};
 }
+
+int yearOf(Serial s) { return static_cast<int>(year_month_day{toSysDays(s)}.year()); }
 
 int weekday(Serial s) {
     return static_cast<int>(std::chrono::weekday{toSysDays(s)}.c_encoding()) + 1;

@@ -25,6 +25,8 @@ inline constexpr long kMaxSerial = 2958465;  // 9999-12-31
 
 // Year, month and day of the serial's whole day (a fraction is ignored, rounding down).
 Ymd toYmd(Serial s);
+// The year alone, for the era year that needs nothing else.
+int yearOf(Serial s);
 // 1 for Sunday .. 7 for Saturday.
 int weekday(Serial s);
 bool inRange(Serial s);

@@ -64,6 +64,7 @@ void putEraTable(frmKV& w, const std::vector<EraRow>& rows, Serial endStart) {
         w.cobNG(1)->addItem(w.eraName[row]);
     }
     w.nCM = n;
+    w.eraLookup = EraLookup(std::span<const Serial>(w.eraStart.data() + 1, static_cast<size_t>(n)));
     w.selectNG(0, 0);
     w.laTest->setText(QStringLiteral("%1/%2").arg(w.eraIndex).arg(w.cobNG(0)->currentIndex()));
 }
@@ -90,8 +91,9 @@ void frmKV::loadNGTable() {
 void frmKV::S2NG() {
     const int count = std::clamp(nCM, 0, kMaxEras);
     const Serial date = panelDate[curPanel];
-    eraIndex = static_cast<short>(findEra(std::span<const Serial>(eraStart.data() + 1, count), date));
-    if (eraIndex >= 1 && eraIndex <= count) eraYear = static_cast<short>(eraYearOf(date, eraStart[eraIndex]));
+    const EraLookup::Found found = eraLookup.find(date);
+    eraIndex = static_cast<short>(found.row);
+    if (eraIndex >= 1 && eraIndex <= count) eraYear = static_cast<short>(found.eraYear);
     panelEra[curPanel] = eraIndex;
     QComboBox* combo = cobNG(curPanel);
     if (eraIndex > count) {  // before the oldest era

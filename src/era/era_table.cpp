@@ -1,5 +1,6 @@
 #include "era/era_table.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kalvo {
@@ -65,7 +66,42 @@ int findEra(std::span<const Serial> starts, Serial date) {
     return starts.empty() ? 0 : static_cast<int>(starts.size()) + 1;
 }
 
-int eraYearOf(Serial date, Serial eraStart) { return toYmd(date).year - toYmd(eraStart).year + 1; }
+EraLookup::EraLookup(std::span<const Serial> starts) : starts_(starts.begin(), starts.end()) {
+    startYears_.reserve(starts_.size());
+    for (const Serial s : starts_) startYears_.push_back(yearOf(s));
+    for (size_t i = 1; i < starts_.size(); ++i)
+        if (!(starts_[i] < starts_[i - 1])) newestFirst_ = false;
+    if (!newestFirst_ || starts_.empty()) return;
+    firstYear_ = startYears_.back();
+    const int lastYear = startYears_.front();
+    rowByYear_.resize(static_cast<size_t>(lastYear - firstYear_ + 1));
+    size_t row = starts_.size() - 1;  // walks from the oldest row up to the newest
+    for (int year = firstYear_; year <= lastYear; ++year) {
+        while (row > 0 && startYears_[row - 1] <= year) --row;
+        rowByYear_[static_cast<size_t>(year - firstYear_)] = static_cast<unsigned>(row);
+    }
+}
+
+EraLookup::Found EraLookup::find(Serial date) const {
+    const int n = static_cast<int>(starts_.size());
+    if (!newestFirst_) {
+        const int row = findEra(starts_, date);
+        return {row, row >= 1 && row <= n ? eraYearOf(date, starts_[static_cast<size_t>(row - 1)]) : 0};
+    }
+    if (n == 0) return {};
+    // Before the oldest era (also a NaN, which compares false as in findEra).
+    if (!(starts_.back() <= date)) return {n + 1, 0};
+    const int year = yearOf(date);
+    size_t index = 0;  // a year after the newest start's year lies in the newest era
+    if (year - firstYear_ < static_cast<int>(rowByYear_.size())) {
+        // Every row above this one begins after the end of the date's year.
+        index = rowByYear_[static_cast<size_t>(year - firstYear_)];
+        while (starts_[index] > date) ++index;  // stops at the oldest row at the latest
+    }
+    return {static_cast<int>(index) + 1, year - startYears_[index] + 1};
+}
+
+int eraYearOf(Serial date, Serial eraStart) { return yearOf(date) - yearOf(eraStart) + 1; }
 
 std::string eraYearText(int row, int eraYear, std::string_view name) {
     if (row == 0 || name == kNoEraName) return {};

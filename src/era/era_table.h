@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kalvo {
 
@@ -43,6 +44,32 @@ int findEra(std::span<const Serial> starts, Serial date);
 // Western year of the date minus that of the era's first day, plus 1: year 1 runs to
 // the end of the first day's Western year.
 int eraYearOf(Serial date, Serial eraStart);
+
+// findEra and eraYearOf for one table, prepared once when the table is put in force.
+// For a table that is strictly newest first (every table the program loads is) it keeps,
+// for each Western year, the newest row that has begun by the end of that year: the date's
+// year leads straight to its row, or to a row or two above it when eras change within
+// that year. Any other table is searched row by row. The rows are those of findEra in
+// every case.
+class EraLookup {
+public:
+    EraLookup() = default;
+    explicit EraLookup(std::span<const Serial> starts);
+
+    struct Found {
+        int row = 0;      // as findEra
+        int eraYear = 0;  // as eraYearOf with the row's start; 0 when row is no era row
+    };
+    Found find(Serial date) const;
+    int rows() const { return static_cast<int>(starts_.size()); }
+
+private:
+    std::vector<Serial> starts_;
+    std::vector<int> startYears_;
+    bool newestFirst_ = true;
+    int firstYear_ = 0;                // Western year of the oldest start
+    std::vector<unsigned> rowByYear_;  // index of the newest row begun by the end of the year
+};
 
 // "元" for year 1, plain digits otherwise; empty when no era was found (row 0) or the
 // row stands for a period without an era.

@@ -35,6 +35,32 @@ TEST(DateSerial, RangeEnds) {
     EXPECT_EQ(toYmd(kMinSerial - 1), (Ymd{99, 12, 31}));
 }
 
+// A fraction belongs to its day: rounding goes down, also before 1899-12-30.
+TEST(DateSerial, FractionsBelongToTheirDay) {
+    const struct {
+        Serial serial;
+        Ymd date;
+    } cases[] = {
+        {0.5, {1899, 12, 30}},   {-0.5, {1899, 12, 29}},   {-1.0, {1899, 12, 29}},
+        {-0.0, {1899, 12, 30}},  {35719.999, {1997, 10, 16}}, {-657433.75, {100, 1, 1}},
+        {2958465.5, {9999, 12, 31}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.serial);
+        EXPECT_EQ(toYmd(c.serial), c.date);
+        EXPECT_EQ(yearOf(c.serial), c.date.year);
+    }
+}
+
+TEST(DateSerial, YearOfIsTheYearOfEveryDay) {
+    int bad = 0;
+    for (long s = kMinSerial - 400; s <= kMaxSerial + 400; ++s)
+        if (yearOf(static_cast<Serial>(s)) != toYmd(static_cast<Serial>(s)).year) ++bad;
+    EXPECT_EQ(bad, 0);
+    EXPECT_EQ(yearOf(fromYmd(2019, 12, 31)), 2019);
+    EXPECT_EQ(yearOf(fromYmd(2020, 1, 1)), 2020);
+}
+
 TEST(DateSerial, RollOverWhenBuilding) {
     EXPECT_EQ(toYmd(fromYmd(2003, 2, 30)), (Ymd{2003, 3, 2}));
     EXPECT_EQ(toYmd(fromYmd(2003, 0, 15)), (Ymd{2002, 12, 15}));
