@@ -11,28 +11,48 @@
 namespace kalvo {
 namespace {
 
-bool convert(const char* to, const char* from, const std::string& in, std::string& out) {
-    out.clear();
-    if (in.empty()) return true;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    std::string buffer(in.size() * 4 + 16, '\0');
-    char* src = const_cast<char*>(in.data());
-    size_t srcLeft = in.size();
-    char* dst = buffer.data();
-    size_t dstLeft = buffer.size();
-    bool ok = iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && srcLeft == 0;
-    if (ok) ok = iconv(cd, nullptr, nullptr, &dst, &dstLeft) != static_cast<size_t>(-1);
-    iconv_close(cd);
-    if (!ok) return false;
-    out.assign(buffer.data(), buffer.size() - dstLeft);
-    return true;
-}
+// One iconv conversion, opened once and used for every line of a file.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (opened()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // False when the text is not valid in the source encoding or has a character that
+    // the target encoding cannot hold.
+    bool run(const std::string& in, std::string& out) {
+        out.clear();
+        if (in.empty()) return true;
+        if (!opened()) return false;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+        buffer_.resize(in.size() * 4 + 16);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char* dst = buffer_.data();
+        size_t dstLeft = buffer_.size();
+        bool ok = iconv(cd_, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && srcLeft == 0;
+        if (ok) ok = iconv(cd_, nullptr, nullptr, &dst, &dstLeft) != static_cast<size_t>(-1);
+        if (!ok) return false;
+        out.assign(buffer_.data(), buffer_.size() - dstLeft);
+        return true;
+    }
+
+private:
+    bool opened() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t cd_;
+    std::string buffer_;
+};
+
+constexpr const char* kCodePage = "CP932";
+constexpr const char* kUtf8 = "UTF-8";
 
 }  // namespace
 
-bool cp932ToUtf8(const std::string& in, std::string& out) { return convert("UTF-8", "CP932", in, out); }
-bool utf8ToCp932(const std::string& in, std::string& out) { return convert("CP932", "UTF-8", in, out); }
+bool cp932ToUtf8(const std::string& in, std::string& out) { return Converter(kUtf8, kCodePage).run(in, out); }
+bool utf8ToCp932(const std::string& in, std::string& out) { return Converter(kCodePage, kUtf8).run(in, out); }
 
 std::vector<std::string> splitLines(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -71,9 +91,10 @@ TextLines readTextFile(const std::string& path) {
     }
     auto raw = splitLines(bytes.toStdString());
     result.lines.reserve(raw.size());
+    Converter decode(kUtf8, kCodePage);
     for (size_t i = 0; i < raw.size(); ++i) {
         std::string text;
-        if (!cp932ToUtf8(raw[i], text)) {
+        if (!decode.run(raw[i], text)) {
             result.status = FileStatus::BadEncoding;
             result.errorLine = static_cast<int>(i) + 1;
             result.lines.clear();
@@ -86,9 +107,10 @@ TextLines readTextFile(const std::string& path) {
 
 FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines) {
     std::string bytes;
+    Converter encode(kCodePage, kUtf8);
+    std::string encoded;
     for (const auto& line : lines) {
-        std::string encoded;
-        if (!utf8ToCp932(line, encoded)) return FileStatus::Unencodable;
+        if (!encode.run(line, encoded)) return FileStatus::Unencodable;
         bytes += encoded;
         bytes += "\r\n";
     }
