@@ -74,6 +74,11 @@ Sample runOnce(Display* dpy, int damageEvent, const char* program, const char* w
     return s;
 }
 
+std::string baseName(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : v[v.size() / 2];
@@ -113,8 +118,11 @@ int main(int argc, char** argv) {
         rssB.push_back(static_cast<double>(b.rssKb));
     }
     const double ma = median(msA), mb = median(msB), ra = median(rssA), rb = median(rssB);
-    std::printf("start-up to first paint: %.1f ms against %.1f ms, ratio %.2f\n", ma, mb, ma / mb);
-    std::printf("peak resident set: %.0f KiB against %.0f KiB, ratio %.2f\n", ra, rb, ra / rb);
+    const std::string a = baseName(argv[3]), b = baseName(argv[4]);
+    std::printf("start-up, exec to first paint (median of %d interleaved runs): %s %.1f ms, %s %.1f ms, ratio %.2f "
+                "(target <= 1.25)\n", runs, a.c_str(), ma, b.c_str(), mb, ma / mb);
+    std::printf("start-up, peak resident set at first paint: %s %.0f KiB, %s %.0f KiB, ratio %.2f (target <= 1.25)\n",
+                a.c_str(), ra, b.c_str(), rb, ra / rb);
     XCloseDisplay(dpy);
     return 0;
 }
