@@ -1,0 +1,55 @@
+// The era file reader on any bytes, as they come and decoded from code page 932. A table
+// that is taken must be one the conversion can rely on, and the prepared era search must
+// agree with the row search around every change day of it; a refusal must name a line of
+// the file and say what is wrong.
+#include "support.h"
+
+#include "era/era_file.h"
+#include "era/era_table.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+using namespace kalvo;
+
+void check(std::string_view text) {
+    const EraFileResult result = readEraText(text);
+    if (!result.ok()) {
+        FUZZ_CHECK(result.rows.empty());
+        FUZZ_CHECK(!result.error->description.empty());
+        const int lines = std::max<int>(1, static_cast<int>(fuzz::splitLines(text).size()));
+        FUZZ_CHECK(result.error->line >= 1 && result.error->line <= lines);
+        return;
+    }
+    const auto& rows = result.rows;
+    FUZZ_CHECK(!rows.empty() && rows.size() <= static_cast<size_t>(kMaxEras));
+    std::vector<Serial> starts;
+    for (const auto& row : rows) {
+        FUZZ_CHECK(row.reading != kEndMark);
+        FUZZ_CHECK(inRange(row.start) && row.start == std::floor(row.start));
+        if (!starts.empty()) FUZZ_CHECK(row.start < starts.back());
+        starts.push_back(row.start);
+    }
+    const EraLookup lookup(starts);
+    for (const Serial start : starts) {
+        for (const Serial date : {start - 1, start, start + 1}) {
+            const int row = findEra(starts, date);
+            FUZZ_CHECK(row >= 1 && row <= static_cast<int>(starts.size()) + 1);
+            const auto found = lookup.find(date);
+            FUZZ_CHECK(found.row == row);
+            if (row <= static_cast<int>(starts.size()))
+                FUZZ_CHECK(found.eraYear == eraYearOf(date, starts[static_cast<size_t>(row - 1)]));
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    check(bytes);
+    if (const auto text = fuzz::fromCp932(bytes)) check(*text);
+    return 0;
+}

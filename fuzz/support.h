@@ -1,0 +1,25 @@
+// What the fuzz targets share: the file's bytes split into lines and decoded from code
+// page 932 as the program's platform layer does it, and a check that stops the run with
+// a report when a property of the readers does not hold.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalvo::fuzz {
+
+// Lines at CR LF or LF; a last line without its end counts.
+std::vector<std::string> splitLines(std::string_view bytes);
+// The text in UTF-8, or nullopt when the bytes are not code page 932.
+std::optional<std::string> fromCp932(std::string_view bytes);
+
+[[noreturn]] void fail(const char* file, int line, const char* condition);
+
+}  // namespace kalvo::fuzz
+
+#define FUZZ_CHECK(condition) \
+    do {                      \
+        if (!(condition)) ::kalvo::fuzz::fail(__FILE__, __LINE__, #condition); \
+    } while (false)
