@@ -7,15 +7,17 @@
 namespace kalvo::fuzz {
 
 std::vector<std::string> splitLines(std::string_view bytes) {
+    const bool crOnly = bytes.find('\n') == std::string_view::npos && bytes.find('\r') != std::string_view::npos;
+    const char end = crOnly ? '\r' : '\n';
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string_view::npos) end = bytes.size();
-        size_t stop = end;
-        if (stop > start && bytes[stop - 1] == '\r') --stop;
+        size_t stop = bytes.find(end, start);
+        if (stop == std::string_view::npos) stop = bytes.size();
+        const size_t next = stop + 1;
+        if (!crOnly && stop > start && bytes[stop - 1] == '\r') --stop;
         lines.emplace_back(bytes.substr(start, stop - start));
-        start = end + 1;
+        start = next;
     }
     return lines;
 }

@@ -10,7 +10,8 @@
 
 namespace kalvo::fuzz {
 
-// Lines at CR LF or LF; a last line without its end counts.
+// Lines at CR LF or LF, or at CR when there is no LF at all, as the platform layer
+// splits them; a last line without its end counts.
 std::vector<std::string> splitLines(std::string_view bytes);
 // The text in UTF-8, or nullopt when the bytes are not code page 932.
 std::optional<std::string> fromCp932(std::string_view bytes);

@@ -55,15 +55,19 @@ bool cp932ToUtf8(const std::string& in, std::string& out) { return Converter(kUt
 bool utf8ToCp932(const std::string& in, std::string& out) { return Converter(kCodePage, kUtf8).run(in, out); }
 
 std::vector<std::string> splitLines(const std::string& bytes) {
+    // A file without a single LF but with CRs has CR line ends, as old Mac editors
+    // write them; anywhere else a CR counts only just before an LF.
+    const bool crOnly = bytes.find('\n') == std::string::npos && bytes.find('\r') != std::string::npos;
+    const char end = crOnly ? '\r' : '\n';
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        size_t stop = end;
-        if (stop > start && bytes[stop - 1] == '\r') --stop;
+        size_t stop = bytes.find(end, start);
+        if (stop == std::string::npos) stop = bytes.size();
+        const size_t next = stop + 1;
+        if (!crOnly && stop > start && bytes[stop - 1] == '\r') --stop;
         lines.emplace_back(bytes, start, stop - start);
-        start = end + 1;
+        start = next;
     }
     return lines;
 }

@@ -1,7 +1,7 @@
 // Text files in code page 932 (Shift-JIS), as the program's files are stored.
-// Lines are handed out and taken in as UTF-8. Reading accepts CR LF and a lone LF;
-// writing ends every line with CR LF and goes through a temporary file that replaces
-// the old one only when everything was written.
+// Lines are handed out and taken in as UTF-8. Reading accepts CR LF, a lone LF and the
+// lone CR of a file that has no LF at all; writing ends every line with CR LF and goes
+// through a temporary file that replaces the old one only when everything was written.
 #pragma once
 
 #include <string>
@@ -29,7 +29,8 @@ struct TextLines {
 bool cp932ToUtf8(const std::string& in, std::string& out);
 bool utf8ToCp932(const std::string& in, std::string& out);
 
-// Splits raw bytes into lines (CR LF or LF; a final line without an end counts).
+// Splits raw bytes into lines (CR LF or LF, or CR in a file that has no LF at all; a
+// final line without an end counts).
 std::vector<std::string> splitLines(const std::string& bytes);
 
 TextLines readTextFile(const std::string& path);
