@@ -14,13 +14,11 @@ namespace {
 
 using namespace kalvo;
 
-void check(std::string_view text) {
-    const EraFileResult result = readEraText(text);
+void check(const EraFileResult& result, int lineCount) {
     if (!result.ok()) {
         FUZZ_CHECK(result.rows.empty());
         FUZZ_CHECK(!result.error->description.empty());
-        const int lines = std::max<int>(1, static_cast<int>(fuzz::splitLines(text).size()));
-        FUZZ_CHECK(result.error->line >= 1 && result.error->line <= lines);
+        FUZZ_CHECK(result.error->line >= 1 && result.error->line <= std::max(1, lineCount));
         return;
     }
     const auto& rows = result.rows;
@@ -43,6 +41,13 @@ void check(std::string_view text) {
                 FUZZ_CHECK(found.eraYear == eraYearOf(date, starts[static_cast<size_t>(row - 1)]));
         }
     }
+}
+
+// The lines as the program reads them from a file, and the whole text as one.
+void check(std::string_view text) {
+    const auto lines = fuzz::splitLines(text);
+    check(readEraLines(lines), static_cast<int>(lines.size()));
+    check(readEraText(text), static_cast<int>(lines.size()));
 }
 
 }  // namespace
