@@ -220,9 +220,9 @@ void applyProperties(const ControlSpec& c, QWidget* w) {
 
 std::span<const ControlSpec> controlTable() { return kControls; }
 
-QFont makeFont(const FontSpec& spec) {
+QFont makeFont(const FontSpec& design) {
     QFont font;
-    switch (spec.face) {
+    switch (design.face) {
         case Face::Gothic:
             font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic")});
             break;
@@ -236,8 +236,8 @@ QFont makeFont(const FontSpec& spec) {
             font.setFamilies({QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow")});
             break;
     }
-    font.setPixelSize(static_cast<int>(spec.points * 96.0 / 72.0 + 0.5));
-    font.setBold(spec.bold);
+    font.setPixelSize(static_cast<int>(design.points * 96.0 / 72.0 + 0.5));
+    font.setBold(design.bold);
     return font;
 }
 

@@ -54,7 +54,7 @@ std::span<const ControlSpec> controlTable();
 // Font of the given face with a family list: the design face first, then the
 // metric-compatible face shipped with Debian. The size is set in pixels at 96 dpi, the
 // scale on which the twips positions were laid out.
-QFont makeFont(const FontSpec& spec);
+QFont makeFont(const FontSpec& design);
 
 // Creates every control of the table as a child of the window, in an order that puts
 // windowed controls above labels and earlier labels above later ones, applies every
