@@ -38,7 +38,8 @@ std::optional<float> readTwips(std::string_view text) {
 std::string formatFloat(std::optional<float> value) {
     if (!value || !std::isfinite(*value)) return "0";
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, *value);
+    // Plain digits even where the exponent form would be shorter ("300000", not "3e+05").
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, *value, std::chars_format::fixed);
     return std::string(buffer, result.ptr);
 }
 

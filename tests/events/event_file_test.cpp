@@ -79,6 +79,9 @@ TEST(EventFile, WriterSpacingAndRoundTripOf250Entries) {
     f.entries.push_back("broken\r\nline@2003/9/14");
     const Lines lines = writeEventLines(f);
     EXPECT_EQ(lines[2], "1200,1500.5,0,1");
+    f.top = 300000;  // a shortest form would write 3e+05
+    f.left = -60000;
+    EXPECT_EQ(writeEventLines(f)[2], "300000,-60000,0,1");
     EXPECT_EQ(lines[3], " 5 ");
     EXPECT_EQ(lines.back(), "broken  line@2003/9/14");  // a line break may not split an entry
     const EventFileRead back = readEventLines(lines);
