@@ -3,6 +3,8 @@
 #include "era_window.h"
 
 #include <QPushButton>
+#include <QApplication>
+#include <QLineEdit>
 
 namespace kalvo::test {
 namespace {
@@ -173,6 +175,23 @@ TEST_F(EraWindowTest, MonthStepCutsTheDayBackAndStaysThere) {
     form->btBB(13)->click();
     EXPECT_EQ(dateOf(1), (Ymd{2003, 1, 28}));
     EXPECT_EQ(yearText(1), QStringLiteral("15"));  // 平成 15
+}
+
+// Focus on an era combo (or its edit field) focuses that panel without converting it.
+TEST_F(EraWindowTest, FocusOnAnEraComboFocusesItsPanelOnly) {
+    start();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    show(0, 1990, 1, 1);
+    const short converted = form->eraIndex;
+    for (int panel : {1, 0}) {
+        QWidget* target = panel == 1 ? static_cast<QWidget*>(form->cobNG(1)) : form->cobNG(0)->lineEdit();
+        target->setFocus(Qt::MouseFocusReason);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(form->curPanel, panel);
+        EXPECT_EQ(form->panelActive[panel], 1);
+        EXPECT_EQ(form->eraIndex, converted);
+    }
 }
 
 }  // namespace
