@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -105,6 +106,11 @@ bool frmKV::eventFilter(QObject* watched, QEvent* event) {
         for (auto [i, c] : cobNG)
             if (enter && owner(c)) return true;
     } else if (event->type() == QEvent::FocusIn) {
+        // Focus that comes back with the window (another program, a message box) or after
+        // the combo's own list closes is no new focus: the highlight stays where it is.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return QWidget::eventFilter(watched, event);
         for (auto [i, c] : cobNG) {
             if (watched == c) {
                 cobNG_GotFocus(i);

@@ -192,6 +192,19 @@ TEST_F(EraWindowTest, FocusOnAnEraComboFocusesItsPanelOnly) {
         EXPECT_EQ(form->panelActive[panel], 1);
         EXPECT_EQ(form->eraIndex, converted);
     }
+    // Focus coming back with the window (another program, a message box) is no new focus.
+    form->cobNG(1)->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
+    form->laOB2_Click(0);
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QCoreApplication::processEvents();
+    QApplication::setActiveWindow(form.get());
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(form->cobNG(1)->hasFocus());
+    EXPECT_EQ(form->curPanel, 0);
+    EXPECT_EQ(form->panelActive[0], 1);
 }
 
 }  // namespace
