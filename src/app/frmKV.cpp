@@ -22,6 +22,7 @@ frmKV::frmKV(Services s, QWidget* parent) : QWidget(parent), services(std::move(
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFont(makeFont({Face::Gothic, 12, false}));
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    setGeometry(twipsToPixels(kClientLeftTwips), twipsToPixels(kClientTopTwips), width(), height());
     setBackColor(this, static_cast<ColorValue>(kFormBackColor));
     buildControls();
     connectHandlers();

@@ -15,6 +15,8 @@ TEST_F(WindowShell, CaptionAndClientArea) {
     EXPECT_EQ(f.zVER, QStringLiteral("Ver.2.16"));
     EXPECT_EQ(f.eventFileName, QStringLiteral("kalvoe.dat"));
     EXPECT_EQ(f.width(), 479);  // 7185 twips
+    // No stored position on a first start: the client area stands at 885, 1440 twips.
+    EXPECT_EQ(f.geometry().topLeft(), QPoint(59, 96));
 }
 
 TEST_F(WindowShell, BothPanelsShowTheirDateAndWeekday) {

@@ -58,12 +58,12 @@ cd "$here/work"
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/run.sh" "$kalvo" "$here/close_request"
 
 [ -f kalvoe.dat ] || { echo "kalvoe.dat was not written"; exit 1; }
-# Line 3 holds the window's place in twips: with no window manager the window stays at
-# the origin where it was created.
+# Line 3 holds the window's place in twips: with no window manager to add a frame the
+# window stays where it was created, its client area at top 1440, left 885.
 {
   printf "' Kalvo 何の日？ 設定ファイル\r\n"
   printf 'Ver.2.16\r\n'
-  printf '0,0,0,2\r\n'
+  printf '1440,885,0,2\r\n'
   printf ' 0 \r\n'
   printf 'TODAY\r\n'
   printf '0\r\n'
