@@ -122,6 +122,11 @@ void MoonPicture::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) pressed_ = true;
 }
 
+void MoonPicture::mouseDoubleClickEvent(QMouseEvent* event) {
+    pressed_ = false;
+    event->accept();
+}
+
 void MoonPicture::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;

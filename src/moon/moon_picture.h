@@ -42,6 +42,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;  // not a second click
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:

@@ -14,6 +14,11 @@ void ClickLabel::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
 }
 
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    pressed_ = false;  // the press before it was the second half of a double-click
+    event->accept();
+}
+
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;

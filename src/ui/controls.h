@@ -39,6 +39,9 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // The second press of a double-click is not a new click: a label toggled by clicks
+    // (the tile strip) must not flip twice.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:

@@ -135,7 +135,11 @@ constexpr ControlSpec kControls[] = {
 QWidget* create(const ControlSpec& c, QWidget* parent) {
     const QString caption = QString::fromUtf8(c.caption);
     switch (c.kind) {
-        case Kind::Button: return new QPushButton(caption, parent);
+        case Kind::Button: {
+            auto* button = new QPushButton(caption, parent);
+            button->setAutoDefault(true);  // Enter presses the focused button, as Space does
+            return button;
+        }
         case Kind::Label: {
             auto* label = new ClickLabel(caption, parent);
             label->setWordWrap(true);

@@ -75,6 +75,28 @@ TEST_F(WindowSize, StripBesideMoonTogglesTile) {
     }
 }
 
+TEST_F(WindowSize, DoubleClickOnStripTogglesOnce) {
+    frmKV& f = start();
+    f.show();
+    // What the window system delivers for a double-click: press, release, press, the
+    // double-click itself, release.
+    const QPoint at(3, 3);
+    QTest::mousePress(f.laMAX, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(f.laMAX, Qt::LeftButton, {}, at);
+    QTest::mousePress(f.laMAX, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(f.laMAX, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(f.laMAX, Qt::LeftButton, {}, at);
+    EXPECT_EQ(f.sizeMode, 4);
+}
+
+TEST_F(WindowSize, EnterPressesTheFocusedButton) {
+    frmKV& f = start();
+    f.show();
+    f.btSIZE->setFocus();
+    QTest::keyClick(f.btSIZE, Qt::Key_Return);
+    EXPECT_EQ(f.sizeMode, 1);
+}
+
 TEST_F(WindowSize, TileFocusesUpperPanelAndGoesDark) {
     frmKV& f = start();
     f.selectPanel(1);
