@@ -31,8 +31,5 @@ void check(std::string_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    check(bytes);
-    if (const auto text = fuzz::fromCp932(bytes)) check(*text);
-    return 0;
+    return fuzz::checkBothReadings(data, size, [](std::string_view text) { check(text); });
 }

@@ -16,6 +16,15 @@ std::vector<std::string> splitLines(std::string_view bytes);
 // The text in UTF-8, or nullopt when the bytes are not code page 932.
 std::optional<std::string> fromCp932(std::string_view bytes);
 
+// Runs `check` on the input as raw bytes and, when they are code page 932, on its text.
+template <class Check>
+int checkBothReadings(const unsigned char* data, size_t size, Check&& check) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    check(bytes);
+    if (const auto text = fromCp932(bytes)) check(std::string_view(*text));
+    return 0;
+}
+
 [[noreturn]] void fail(const char* file, int line, const char* condition);
 
 }  // namespace kalvo::fuzz
