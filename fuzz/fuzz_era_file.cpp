@@ -45,7 +45,7 @@ void check(const EraFileResult& result, int lineCount) {
 
 // The lines as the program reads them from a file, and the whole text as one.
 void check(std::string_view text) {
-    const auto lines = fuzz::splitLines(text);
+    const auto lines = splitLines(text);
     check(readEraLines(lines), static_cast<int>(lines.size()));
     check(readEraText(text), static_cast<int>(lines.size()));
 }

@@ -65,7 +65,7 @@ void check(const std::vector<std::string>& lines) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    check(fuzz::splitLines(bytes));
-    if (const auto text = fuzz::fromCp932(bytes)) check(fuzz::splitLines(*text));
+    check(splitLines(bytes));
+    if (const auto text = fuzz::fromCp932(bytes)) check(splitLines(*text));
     return 0;
 }

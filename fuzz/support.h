@@ -3,6 +3,8 @@
 // a report when a property of the readers does not hold.
 #pragma once
 
+#include "platform/cp932.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,10 +12,8 @@
 
 namespace kalvo::fuzz {
 
-// Lines at CR LF or LF, or at CR when there is no LF at all, as the platform layer
-// splits them; a last line without its end counts.
-std::vector<std::string> splitLines(std::string_view bytes);
-// The text in UTF-8, or nullopt when the bytes are not code page 932.
+// The text in UTF-8, or nullopt when the bytes are not code page 932 (the program's
+// own conversion).
 std::optional<std::string> fromCp932(std::string_view bytes);
 
 // Runs `check` on the input as raw bytes and, when they are code page 932, on its text.

@@ -46,19 +46,6 @@ int selectedPosition(const QComboBox* c) {
 
 bool hasCurrentEntry(const frmKV& w) { return w.eventPos >= 0 && w.eventPos < w.cobEV->count(); }
 
-// Characters that code page 932 cannot hold become "?", so that one of them does not
-// cost the rest of the file.
-std::string storable(const std::string& line) {
-    std::string encoded;
-    if (utf8ToCp932(line, encoded)) return line;
-    std::string out;
-    for (const char32_t c : QString::fromStdString(line).toUcs4()) {
-        const std::string one = QString::fromUcs4(&c, 1).toStdString();
-        out += utf8ToCp932(one, encoded) ? one : std::string("?");
-    }
-    return out;
-}
-
 void applyStartValues(frmKV& w, const EventFile& f) {
     w.sizeMode = static_cast<short>(f.sizeMode);
     w.startDisplay = {q(f.startDate), q(f.startEntry)};
@@ -223,7 +210,7 @@ void frmKV::writeEventFile() {
     f.comment = u(fileComment);
     for (int i = 0; i < cobEV->count(); ++i) f.entries.push_back(u(cobEV->itemText(i)));
     std::vector<std::string> lines = writeEventLines(f);
-    for (auto& line : lines) line = storable(line);
+    for (auto& line : lines) line = storableInCp932(line);
     if (writeTextFile(u(eventFilePath(*this)), lines) != FileStatus::Ok) tell(*this, kWriteError, kErrorTitle);
 }
 

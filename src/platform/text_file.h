@@ -4,6 +4,8 @@
 // through a temporary file that replaces the old one only when everything was written.
 #pragma once
 
+#include "platform/cp932.h"
+
 #include <string>
 #include <vector>
 
@@ -24,14 +26,6 @@ struct TextLines {
     std::vector<std::string> lines;  // UTF-8, without line ends
     int errorLine = 0;               // 1-based line of a BadEncoding
 };
-
-// Code page 932 <-> UTF-8 for one piece of text; nullopt when it cannot be converted.
-bool cp932ToUtf8(const std::string& in, std::string& out);
-bool utf8ToCp932(const std::string& in, std::string& out);
-
-// Splits raw bytes into lines (CR LF or LF, or CR in a file that has no LF at all; a
-// final line without an end counts).
-std::vector<std::string> splitLines(const std::string& bytes);
 
 TextLines readTextFile(const std::string& path);
 FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines);

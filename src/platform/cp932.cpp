@@ -1,0 +1,121 @@
+#include "platform/cp932.h"
+
+#include <algorithm>
+#include <iconv.h>
+
+namespace kalvo {
+namespace {
+
+constexpr const char* kCodePage = "CP932";
+constexpr const char* kUtf8 = "UTF-8";
+
+// One iconv conversion, opened once and used for every line of a file.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (opened()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // False when the text is not valid in the source encoding or has a character that
+    // the target encoding cannot hold.
+    bool run(const std::string& in, std::string& out) {
+        out.clear();
+        if (in.empty()) return true;
+        if (!opened()) return false;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+        buffer_.resize(in.size() * 4 + 16);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char* dst = buffer_.data();
+        size_t dstLeft = buffer_.size();
+        bool ok = iconv(cd_, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && srcLeft == 0;
+        if (ok) ok = iconv(cd_, nullptr, nullptr, &dst, &dstLeft) != static_cast<size_t>(-1);
+        if (!ok) return false;
+        out.assign(buffer_.data(), buffer_.size() - dstLeft);
+        return true;
+    }
+
+private:
+    bool opened() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t cd_;
+    std::string buffer_;
+};
+
+// Length of the UTF-8 sequence that starts with this byte (1 for a stray byte).
+size_t sequenceLength(unsigned char lead) {
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+
+}  // namespace
+
+bool cp932ToUtf8(const std::string& in, std::string& out) { return Converter(kUtf8, kCodePage).run(in, out); }
+bool utf8ToCp932(const std::string& in, std::string& out) { return Converter(kCodePage, kUtf8).run(in, out); }
+
+std::vector<std::string> splitLines(std::string_view bytes) {
+    // A file without a single LF but with CRs has CR line ends, as old Mac editors
+    // write them; anywhere else a CR counts only just before an LF.
+    const bool crOnly = bytes.find('\n') == std::string_view::npos && bytes.find('\r') != std::string_view::npos;
+    const char end = crOnly ? '\r' : '\n';
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t stop = bytes.find(end, start);
+        if (stop == std::string_view::npos) stop = bytes.size();
+        const size_t next = stop + 1;
+        if (!crOnly && stop > start && bytes[stop - 1] == '\r') --stop;
+        lines.emplace_back(bytes.substr(start, stop - start));
+        start = next;
+    }
+    return lines;
+}
+
+DecodedLines decodeCp932Lines(std::string_view bytes) {
+    DecodedLines result;
+    auto raw = splitLines(bytes);
+    result.lines.reserve(raw.size());
+    Converter decode(kUtf8, kCodePage);
+    for (size_t i = 0; i < raw.size(); ++i) {
+        std::string text;
+        if (!decode.run(raw[i], text)) {
+            result.badLine = static_cast<int>(i) + 1;
+            result.lines.clear();
+            return result;
+        }
+        result.lines.push_back(std::move(text));
+    }
+    return result;
+}
+
+bool encodeCp932Lines(const std::vector<std::string>& lines, std::string& bytes) {
+    bytes.clear();
+    Converter encode(kCodePage, kUtf8);
+    std::string encoded;
+    for (const auto& line : lines) {
+        if (!encode.run(line, encoded)) return false;
+        bytes += encoded;
+        bytes += "\r\n";
+    }
+    return true;
+}
+
+std::string storableInCp932(const std::string& line) {
+    Converter encode(kCodePage, kUtf8);
+    std::string encoded;
+    if (encode.run(line, encoded)) return line;
+    std::string out;
+    for (size_t i = 0; i < line.size();) {
+        const size_t n = std::min(sequenceLength(static_cast<unsigned char>(line[i])), line.size() - i);
+        const std::string one = line.substr(i, n);
+        out += encode.run(one, encoded) ? one : std::string("?");
+        i += n;
+    }
+    return out;
+}
+
+}  // namespace kalvo

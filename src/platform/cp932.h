@@ -1,0 +1,37 @@
+// Code page 932 (Shift-JIS) text as the program's files hold it, without any file I/O:
+// conversion to and from UTF-8, and the split of a file's bytes into lines. Pure, so the
+// readers' fuzz targets and the benchmarks reach exactly what the program runs.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalvo {
+
+// Code page 932 <-> UTF-8 for one piece of text; false when it cannot be converted
+// (bytes that are not code page 932, or a character that code page 932 cannot hold).
+bool cp932ToUtf8(const std::string& in, std::string& out);
+bool utf8ToCp932(const std::string& in, std::string& out);
+
+// Splits raw bytes into lines (CR LF or LF, or CR in a file that has no LF at all; a
+// final line without an end counts).
+std::vector<std::string> splitLines(std::string_view bytes);
+
+// A file's bytes as UTF-8 lines; badLine is the 1-based line that is not code page 932
+// (0 when every line decoded, and then `lines` holds them all).
+struct DecodedLines {
+    std::vector<std::string> lines;
+    int badLine = 0;
+};
+DecodedLines decodeCp932Lines(std::string_view bytes);
+
+// Lines in code page 932, each ended by CR LF; false when a line has a character that
+// code page 932 cannot hold.
+bool encodeCp932Lines(const std::vector<std::string>& lines, std::string& bytes);
+
+// The line with every character that code page 932 cannot hold replaced by "?", so that
+// one such character does not cost the rest of a file.
+std::string storableInCp932(const std::string& line);
+
+}  // namespace kalvo
