@@ -3,6 +3,7 @@
 #include "app/frmKV.h"
 #include "era/era_file.h"
 #include "era/era_table.h"
+#include "events/event_file.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 
@@ -228,9 +229,7 @@ void frmKV::resetDates() {
         panelDate[1] = today;
         setDate();
     } else {
-        bool isNumber = false;
-        const int stored = startDisplay[1].trimmed().toInt(&isNumber);
-        selectEV(isNumber && stored >= 0 && stored < count ? stored : 0);
+        selectEV(startEntryPosition(startDisplay[1].toStdString(), count));
     }
 
     curPanel = 0;

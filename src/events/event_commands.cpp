@@ -134,11 +134,10 @@ bool deleteEntry(frmKV& w) {
     }
     w.eventPos = -1;
     // The stored start entry keeps pointing at the same entry when one before it goes.
-    bool isNumber = false;
-    int d = w.startDisplay[1].trimmed().toInt(&isNumber);
-    if (isNumber && p <= d && d > 0) w.startDisplay[1] = QString::number(--d);
-    if (isNumber && d >= 0 && d < w.cobEV->count()) {
-        w.selectEV(d);
+    w.startDisplay[1] = q(startEntryAfterDelete(u(w.startDisplay[1]), p));
+    const auto d = storedPosition(u(w.startDisplay[1]));
+    if (d && *d >= 0 && *d < w.cobEV->count()) {
+        w.selectEV(*d);
     } else {
         const QSignalBlocker block(w.cobEV);
         w.cobEV->setCurrentIndex(-1);

@@ -237,4 +237,39 @@ std::optional<PixelRect> placeWindow(std::optional<float> topTwips, std::optiona
     return std::nullopt;
 }
 
+std::optional<int> storedPosition(std::string_view text) {
+    const auto blank = [](std::string_view t, size_t at) {
+        if (at < t.size() && (t[at] == ' ' || t[at] == '\t')) return size_t{1};
+        if (t.substr(at, 3) == "\xE3\x80\x80") return size_t{3};  // ideographic space
+        return size_t{0};
+    };
+    size_t pos = 0;
+    while (const size_t n = blank(text, pos)) pos += n;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+    long long value = 0;
+    const size_t firstDigit = pos;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        value = value * 10 + (text[pos++] - '0');
+        if (value > 2147483648LL) return std::nullopt;
+    }
+    if (pos == firstDigit) return std::nullopt;
+    while (const size_t n = blank(text, pos)) pos += n;
+    if (pos != text.size()) return std::nullopt;
+    if (negative) value = -value;
+    if (value > 2147483647LL) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+int startEntryPosition(std::string_view stored, int count) {
+    const auto position = storedPosition(stored);
+    return position && *position >= 0 && *position < count ? *position : 0;
+}
+
+std::string startEntryAfterDelete(std::string_view stored, int deleted) {
+    const auto position = storedPosition(stored);
+    if (position && deleted <= *position && *position > 0) return std::to_string(*position - 1);
+    return std::string(stored);
+}
+
 }  // namespace kalvo

@@ -79,6 +79,18 @@ std::vector<std::string> splitValues(std::string_view line);
 std::optional<double> readNumber(std::string_view text);
 bool versionAccepted(std::string_view version);
 
+// ---- the lower panel's start entry (line 6) --------------------------------------------
+// The stored list position as a whole number, blanks around it allowed; nullopt for
+// anything else.
+std::optional<int> storedPosition(std::string_view text);
+// The list position the lower panel starts on: the stored one when it lies inside a
+// list of `count` entries, else 0.
+int startEntryPosition(std::string_view stored, int count);
+// The stored start position after the entry at `deleted` left the list: one less when
+// the deleted entry stood at or before it (0 stays 0), so that it keeps naming the same
+// entry; unchanged otherwise, and when it is no number.
+std::string startEntryAfterDelete(std::string_view stored, int deleted);
+
 // ---- window position -------------------------------------------------------------------
 struct PixelRect {
     long long x = 0, y = 0, width = 0, height = 0;
