@@ -2,24 +2,7 @@
 #include "platform/termination.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
-
-namespace kalvo {
-
-Services systemServices() {
-    Services s;
-    s.dialogs = std::make_shared<MessageBoxDialogs>();
-    s.today = [] {
-        const QDate d = QDate::currentDate();
-        return fromYmd(d.year(), d.month(), d.day());
-    };
-    s.workDir = QDir::currentPath();
-    s.programDir = QCoreApplication::applicationDirPath();
-    return s;
-}
-
-}  // namespace kalvo
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
