@@ -43,15 +43,39 @@ void check(const EraFileResult& result, int lineCount) {
     }
 }
 
-// The lines as the program reads them from a file, and the whole text as one.
+bool sameRows(const EraFileResult& a, const EraFileResult& b) {
+    if (a.rows.size() != b.rows.size()) return false;
+    for (size_t i = 0; i < a.rows.size(); ++i) {
+        if (a.rows[i].reading != b.rows[i].reading || a.rows[i].name != b.rows[i].name || a.rows[i].start != b.rows[i].start)
+            return false;
+    }
+    return true;
+}
+
+// The lines as UTF-8 text, and the whole text as one.
 void check(std::string_view text) {
     const auto lines = splitLines(text);
     check(readEraLines(lines), static_cast<int>(lines.size()));
     check(readEraText(text), static_cast<int>(lines.size()));
 }
 
+// The bytes as the program reads them from a file, decoded field by field. When the
+// whole file is code page 932, that reading is the reading of its decoded text.
+void checkBytes(std::string_view bytes) {
+    const auto lines = splitLines(bytes);
+    const EraFileResult fromBytes = readEraBytes(bytes);
+    check(fromBytes, static_cast<int>(lines.size()));
+    if (const auto text = fuzz::fromCp932(bytes)) {
+        const EraFileResult fromText = readEraLines(splitLines(*text));
+        FUZZ_CHECK(fromBytes.ok() == fromText.ok());
+        FUZZ_CHECK(sameRows(fromBytes, fromText));
+        if (!fromBytes.ok()) FUZZ_CHECK(fromBytes.error->line == fromText.error->line);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    checkBytes(std::string_view(reinterpret_cast<const char*>(data), size));
     return fuzz::checkBothReadings(data, size, [](std::string_view text) { check(text); });
 }

@@ -173,11 +173,10 @@ void frmKV::chooseNGTable() {
 bool frmKV::readNGFile() {
     const QString path = findFile(eraFileFolders(services.programDir), zNGF);
     WaitCursor wait;
-    const TextLines text = readTextFile(path.toStdString());
+    const FileBytes file = readFileBytes(path.toStdString());
     EraFileResult table;
-    if (text.status == FileStatus::Ok) table = readEraLines(text.lines);
-    else if (text.status == FileStatus::BadEncoding) table.error = encodingError(text.errorLine);
-    if (text.status != FileStatus::Ok && !table.error) {
+    if (file.status == FileStatus::Ok) table = readEraBytes(file.bytes);
+    if (file.status != FileStatus::Ok) {
         wait.release();
         services.dialogs->message(zNGF + kNotFound, kFileErrorTitle, Buttons::OK, Icon::None);
         return false;

@@ -1,5 +1,7 @@
 #include "era/era_file.h"
 
+#include "platform/cp932.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -8,12 +10,16 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Hands out the fields of the text one by one, with the line each one starts on.
+// Hands out the fields of the text one by one, with the line each one starts on. The
+// separators (blank, tab, comma, double quote) are ASCII bytes that code page 932 never
+// uses as the second byte of a character, so the fields can be cut out of the raw bytes
+// and decoded one at a time: nothing after the end mark is ever decoded.
 class FieldReader {
 public:
     enum class Status { Field, End, Error };
 
-    explicit FieldReader(std::span<const std::string> lines) : lines_(lines) {}
+    // decoder: null when the lines are UTF-8 already.
+    FieldReader(std::span<const std::string> lines, Cp932Decoder* decoder) : lines_(lines), decoder_(decoder) {}
 
     Status next(std::string& field, int& line, EraFileProblem& problem) {
         // Blanks, empty lines and the line end after a trailing comma lead to no field.
@@ -27,13 +33,14 @@ public:
         }
         line = static_cast<int>(line_) + 1;
         const std::string& l = lines_[line_];
+        std::string_view raw;
         if (l[pos_] == '"') {
             const size_t close = l.find('"', pos_ + 1);
             if (close == std::string::npos) {
                 problem = EraFileProblem::UnclosedQuote;
                 return Status::Error;
             }
-            field.assign(l, pos_ + 1, close - pos_ - 1);
+            raw = std::string_view(l).substr(pos_ + 1, close - pos_ - 1);
             pos_ = close + 1;
             while (pos_ < l.size() && isBlank(l[pos_])) ++pos_;
             if (pos_ < l.size() && l[pos_] != ',') {
@@ -45,8 +52,14 @@ public:
             if (end == std::string::npos) end = l.size();
             size_t stop = end;
             while (stop > pos_ && isBlank(l[stop - 1])) --stop;
-            field.assign(l, pos_, stop - pos_);
+            raw = std::string_view(l).substr(pos_, stop - pos_);
             pos_ = end;
+        }
+        if (!decoder_) {
+            field.assign(raw);
+        } else if (!decoder_->decode(raw, field)) {
+            problem = EraFileProblem::BadEncoding;
+            return Status::Error;
         }
         if (pos_ < l.size()) {
             ++pos_;  // the comma
@@ -61,6 +74,7 @@ public:
 
 private:
     std::span<const std::string> lines_;
+    Cp932Decoder* decoder_;
     size_t line_ = 0;
     size_t pos_ = 0;
 };
@@ -100,7 +114,8 @@ EraFileResult failure(EraFileProblem problem, int line, const std::string& field
             text = "引用符（\"）の後に余分な文字があります。";
             break;
         case EraFileProblem::BadEncoding:
-            return {{}, encodingError(line)};
+            text = "Shift_JIS（コードページ932）で読めない文字があります。";
+            break;
     }
     return {{}, EraFileError{problem, line, std::move(text)}};
 }
@@ -115,10 +130,6 @@ bool readNumber(std::string_view t, size_t& pos, int& value) {
 }
 
 }  // namespace
-
-EraFileError encodingError(int line) {
-    return {EraFileProblem::BadEncoding, line, "Shift_JIS（コードページ932）で読めない文字があります。"};
-}
 
 std::optional<Serial> parseEraDay(std::string_view text) {
     if (const auto date = parseDate(text)) return date;
@@ -136,8 +147,9 @@ std::optional<Serial> parseEraDay(std::string_view text) {
     return makeDate(y, m + 1, 1);
 }
 
-EraFileResult readEraLines(std::span<const std::string> lines) {
-    FieldReader reader(lines);
+namespace {
+
+EraFileResult readEras(FieldReader& reader) {
     EraFileResult result;
     std::string reading, name, day;
     int line = 0, dayLine = 0;
@@ -168,6 +180,20 @@ EraFileResult readEraLines(std::span<const std::string> lines) {
     }
     if (result.rows.empty()) return failure(EraFileProblem::NoEra, endLine);
     return result;
+}
+
+}  // namespace
+
+EraFileResult readEraLines(std::span<const std::string> lines) {
+    FieldReader reader(lines, nullptr);
+    return readEras(reader);
+}
+
+EraFileResult readEraBytes(std::string_view bytes) {
+    const std::vector<std::string> lines = splitLines(bytes);
+    Cp932Decoder decoder;
+    FieldReader reader(lines, &decoder);
+    return readEras(reader);
 }
 
 EraFileResult readEraText(std::string_view text) {

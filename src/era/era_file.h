@@ -1,7 +1,7 @@
 // Reader of the era files: fields separated by commas or line ends, three per era
-// (reading, name, first day), newest first, up to a reading of "#". The text comes
-// in already decoded to UTF-8, one string per line. A file is taken whole or not at
-// all: any broken form gives an error value naming the line and what is wrong.
+// (reading, name, first day), newest first, up to a reading of "#". What follows the end
+// mark is never read, so notes after it may be in any encoding. A file is taken whole or
+// not at all: any broken form gives an error value naming the line and what is wrong.
 #pragma once
 
 #include "era/era_table.h"
@@ -25,7 +25,7 @@ enum class EraFileProblem {
     NotNewestFirst,  // a first day not strictly earlier than the one above it
     UnclosedQuote,   // a quoted field without its closing quote on the line
     TextAfterQuote,  // something other than blanks between a closing quote and the comma
-    BadEncoding,     // a line that is not code page 932 (found while decoding)
+    BadEncoding,     // a field that is not code page 932 (only from readEraBytes)
 };
 
 struct EraFileError {
@@ -40,12 +40,13 @@ struct EraFileResult {
     bool ok() const { return !error.has_value(); }
 };
 
+// The file's bytes in code page 932, as they lie on disk; each field is decoded when it
+// is read, and a field that is not code page 932 is an error of its line.
+EraFileResult readEraBytes(std::string_view bytes);
+// The same on text already decoded to UTF-8: one string per line, or a whole text with
+// CR LF or LF line ends.
 EraFileResult readEraLines(std::span<const std::string> lines);
-// The same on a whole text with CR LF or LF line ends.
 EraFileResult readEraText(std::string_view text);
-
-// The error value for a line that could not be decoded.
-EraFileError encodingError(int line);
 
 // A first-day field as a date serial. Besides every date the date core reads, takes
 // y/m/d with a day up to 31 that the Gregorian month lacks (old-calendar 1278/2/29,

@@ -21,7 +21,7 @@ public:
 
     // False when the text is not valid in the source encoding or has a character that
     // the target encoding cannot hold.
-    bool run(const std::string& in, std::string& out) {
+    bool run(std::string_view in, std::string& out) {
         out.clear();
         if (in.empty()) return true;
         if (!opened()) return false;
@@ -53,6 +53,14 @@ size_t sequenceLength(unsigned char lead) {
 }
 
 }  // namespace
+
+struct Cp932Decoder::Impl {
+    Converter converter{kUtf8, kCodePage};
+};
+
+Cp932Decoder::Cp932Decoder() : impl_(std::make_unique<Impl>()) {}
+Cp932Decoder::~Cp932Decoder() = default;
+bool Cp932Decoder::decode(std::string_view in, std::string& out) { return impl_->converter.run(in, out); }
 
 bool cp932ToUtf8(const std::string& in, std::string& out) { return Converter(kUtf8, kCodePage).run(in, out); }
 bool utf8ToCp932(const std::string& in, std::string& out) { return Converter(kCodePage, kUtf8).run(in, out); }

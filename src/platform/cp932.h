@@ -3,6 +3,7 @@
 // readers' fuzz targets and the benchmarks reach exactly what the program runs.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,22 @@ namespace kalvo {
 // (bytes that are not code page 932, or a character that code page 932 cannot hold).
 bool cp932ToUtf8(const std::string& in, std::string& out);
 bool utf8ToCp932(const std::string& in, std::string& out);
+
+// Code page 932 -> UTF-8 for many pieces of text in a row, with one converter opened for
+// all of them (opening one costs far more than converting a short field).
+class Cp932Decoder {
+public:
+    Cp932Decoder();
+    ~Cp932Decoder();
+    Cp932Decoder(const Cp932Decoder&) = delete;
+    Cp932Decoder& operator=(const Cp932Decoder&) = delete;
+    // False when the bytes are not code page 932.
+    bool decode(std::string_view in, std::string& out);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
 
 // Splits raw bytes into lines (CR LF or LF, or CR in a file that has no LF at all; a
 // final line without an end counts).

@@ -7,8 +7,8 @@
 
 namespace kalvo {
 
-TextLines readTextFile(const std::string& path) {
-    TextLines result;
+FileBytes readFileBytes(const std::string& path) {
+    FileBytes result;
     const QString name = QString::fromStdString(path);
     const QFileInfo info(name);
     if (!info.exists()) {
@@ -28,7 +28,18 @@ TextLines readTextFile(const std::string& path) {
         result.status = FileStatus::ReadError;
         return result;
     }
-    DecodedLines decoded = decodeCp932Lines(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    result.bytes.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
+    return result;
+}
+
+TextLines readTextFile(const std::string& path) {
+    TextLines result;
+    const FileBytes file = readFileBytes(path);
+    if (file.status != FileStatus::Ok) {
+        result.status = file.status;
+        return result;
+    }
+    DecodedLines decoded = decodeCp932Lines(file.bytes);
     if (decoded.badLine > 0) {
         result.status = FileStatus::BadEncoding;
         result.errorLine = decoded.badLine;

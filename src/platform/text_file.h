@@ -27,6 +27,13 @@ struct TextLines {
     int errorLine = 0;               // 1-based line of a BadEncoding
 };
 
+struct FileBytes {
+    FileStatus status = FileStatus::Ok;  // never BadEncoding: the bytes are not decoded
+    std::string bytes;
+};
+
+// The file's bytes as they lie on disk.
+FileBytes readFileBytes(const std::string& path);
 TextLines readTextFile(const std::string& path);
 FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines);
 

@@ -24,6 +24,43 @@ TEST(EraFile, OneEraALineUpToTheEndMark) {
     EXPECT_EQ(r.rows[1].start, ymd(1989, 1, 8));
 }
 
+// From the file's bytes each field is decoded as it is read: nothing after the end mark
+// is judged, on the lines after it or on its own line, while a bad byte before it is an
+// error of its line.
+TEST(EraFile, BytesAfterTheEndMarkAreNeverDecoded) {
+    const std::string eras = "\x82\xea\x82\xa2\x82\xed,\x97\xdf\x98\x61,2019/5/1\r\n"  // れいわ,令和 in code page 932
+                             "heisei,H,1989/1/8\r\n";
+    const std::string utf8Memo = "\xe3\x83\xa1\xe3\x83\xa2\xef\xbc\x9a\xe5\x8f\x82\xe7\x85\xa7\xe2\x86\x92";  // メモ：参照→
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool ok;
+        int errorLine;
+    };
+    const Case cases[] = {
+        {"UTF-8 note after the end line", eras + "#,#,\r\n" + utf8Memo + "\r\n\xff\xfe\x81\x20\r\n", true, 0},
+        {"bad bytes on the end line after the mark", eras + "#,\x81\x20\xff,\r\n", true, 0},
+        {"bad bytes in a name", "a,A,2019/5/1\r\nb,\x81\x20,1989/1/8\r\n#,#,\r\n", false, 2},
+        {"bad bytes in a first day", "a,A,2019/5/1\r\nb,B,\xff" "1989/1/8\r\n#\r\n", false, 2},
+        {"bad bytes in a reading, no end line", "a,A,2019/5/1\r\n\x81\x20,B,1989/1/8\r\n", false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const EraFileResult r = readEraBytes(c.bytes);
+        ASSERT_EQ(r.ok(), c.ok) << (r.ok() ? "" : r.error->description);
+        if (c.ok) {
+            ASSERT_EQ(r.rows.size(), 2u);
+            EXPECT_EQ(r.rows[0].reading, "れいわ");
+            EXPECT_EQ(r.rows[0].name, "令和");
+            EXPECT_EQ(r.rows[1].start, ymd(1989, 1, 8));
+        } else {
+            EXPECT_EQ(r.error->problem, EraFileProblem::BadEncoding);
+            EXPECT_EQ(r.error->line, c.errorLine);
+            EXPECT_TRUE(r.rows.empty());
+        }
+    }
+}
+
 TEST(EraFile, WithoutEndLineEveryCompleteEraIsLoaded) {
     const auto r = readEraText("しょうわ,昭和,1926/12/25\nたいしょう,大正,1912/7/30");
     ASSERT_TRUE(r.ok());

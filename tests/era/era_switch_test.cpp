@@ -26,6 +26,14 @@ protected:
         ASSERT_TRUE(QFile::copy(QStringLiteral(KALVO_SOURCE_DIR "/data/") + name,
                                 QDir(programFolder.path()).filePath(name)));
     }
+    // The shipped file with a user's memo after its notes, saved as UTF-8 and with a byte
+    // pair that is no code page 932 at all.
+    void putShippedWithMemo(const QString& name) {
+        putShipped(name);
+        QFile file(QDir(programFolder.path()).filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(QStringLiteral("メモ：参照→\r\n").toUtf8() + QByteArray("\x81\x20\xff\r\n"));
+    }
     int checkedOption() const {
         for (int i = 0; i < 3; ++i)
             if (form->opNS(i)->isChecked()) return i;
@@ -164,6 +172,18 @@ TEST_F(EraSwitchTest, MissingFileOnASwitchKeepsEverything) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+TEST_F(EraSwitchTest, MemoAfterTheEndMarkInAnotherEncodingIsNotRead) {
+    useProgramFolder();
+    putShippedWithMemo(QStringLiteral("KalvoN.dat"));
+    start();
+    switchTo(0, Answer::OK);
+    ASSERT_EQ(dialogs->shown.size(), 1u) << dialogs->shown.back().text.toStdString();
+    EXPECT_EQ(form->fgNS, 0);
+    EXPECT_EQ(form->nCM, 241);
+    EXPECT_EQ(listed(0).front(), QStringLiteral("令和"));
+    EXPECT_EQ(listed(1).back(), QStringLiteral("大化"));
+}
+
 struct BrokenFile {
     const char* what;
     std::vector<std::string> lines;
@@ -262,6 +282,17 @@ TEST_F(EraStartTest, StoredCourtChoiceIsLoaded) {
     EXPECT_EQ(form->zNGF, QStringLiteral("KalvoS.dat"));
     EXPECT_EQ(form->nCM, 234);
     EXPECT_EQ(form->laTest->text(), QStringLiteral("1/0"));
+    EXPECT_EQ(checkedOption(), 1);
+}
+
+TEST_F(EraStartTest, MemoAfterTheEndMarkDoesNotStopTheStoredCourtTable) {
+    useProgramFolder();
+    putShippedWithMemo(QStringLiteral("KalvoS.dat"));
+    startWithOption(1);
+    form->chooseNGTable();
+    EXPECT_TRUE(dialogs->shown.empty()) << dialogs->shown.front().text.toStdString();
+    EXPECT_EQ(form->fgNS, 1);
+    EXPECT_EQ(form->nCM, 234);
     EXPECT_EQ(checkedOption(), 1);
 }
 

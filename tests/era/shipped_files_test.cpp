@@ -10,10 +10,21 @@ namespace {
 
 std::string shipped(const char* name) { return std::string(KALVO_SOURCE_DIR) + "/data/" + name; }
 
+// As the program reads it (field by field from the bytes), and that reading agrees with
+// the reading of the decoded text.
 EraFileResult readShipped(const char* name) {
+    const FileBytes file = readFileBytes(shipped(name));
+    EXPECT_EQ(file.status, FileStatus::Ok) << name;
+    const EraFileResult table = readEraBytes(file.bytes);
     const TextLines text = readTextFile(shipped(name));
     EXPECT_EQ(text.status, FileStatus::Ok) << name;
-    return readEraLines(text.lines);
+    const EraFileResult decoded = readEraLines(text.lines);
+    EXPECT_EQ(table.rows.size(), decoded.rows.size()) << name;
+    for (size_t i = 0; i < std::min(table.rows.size(), decoded.rows.size()); ++i) {
+        EXPECT_EQ(table.rows[i].name, decoded.rows[i].name) << name << " row " << i + 1;
+        EXPECT_EQ(table.rows[i].start, decoded.rows[i].start) << name << " row " << i + 1;
+    }
+    return table;
 }
 
 struct Shown {
