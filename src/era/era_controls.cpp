@@ -118,7 +118,10 @@ void frmKV::S2NG() {
 void frmKV::cobNG_Click(int index) {
     curPanel = static_cast<short>(index == 0 ? 0 : 1);
     const int row = cobNG(curPanel)->currentIndex() + 1;
-    if (row == panelEra[curPanel]) return;
+    if (row == panelEra[curPanel]) {
+        eraIndex = static_cast<short>(row);  // the row of the date now focused, which stays
+        return;
+    }
     if (row < 1 || row > std::min(nCM, kMaxEras)) return;
     eraIndex = static_cast<short>(row);
     panelDate[curPanel] = eraStart[row];

@@ -184,6 +184,22 @@ TEST_F(EraSwitchTest, MemoAfterTheEndMarkInAnotherEncodingIsNotRead) {
     EXPECT_EQ(listed(1).back(), QStringLiteral("大化"));
 }
 
+// After a confirmed switch the diagnostic label says what the listing left: the newest
+// era at list position 0, also when the other panel was converted last at another row.
+TEST_F(EraSwitchTest, DiagnosticLabelAfterASwitchReadsNewestEraAtPositionZero) {
+    useProgramFolder();
+    putShipped(QStringLiteral("KalvoS.dat"));
+    start();
+    show(0, 2020, 1, 1);  // 令和: row 1 of the built-in table and of the court table
+    show(1, 1950, 1, 1);  // 昭和: row 3, converted last
+    ASSERT_EQ(form->eraIndex, 3);
+    switchTo(1, Answer::OK);
+    ASSERT_EQ(form->nCM, 234);
+    EXPECT_EQ(form->laTest->text(), QStringLiteral("1/0"));
+    switchTo(2, Answer::OK);
+    EXPECT_EQ(form->laTest->text(), QStringLiteral("1/0"));
+}
+
 struct BrokenFile {
     const char* what;
     std::vector<std::string> lines;
