@@ -40,6 +40,7 @@ constexpr unsigned T = kTransparent;
 constexpr unsigned B = kBorder;
 constexpr unsigned C = kCentred;
 constexpr unsigned H = kHidden;
+constexpr unsigned A = kAbove;
 
 // clang-format off
 constexpr ControlSpec kControls[] = {
@@ -76,7 +77,7 @@ constexpr ControlSpec kControls[] = {
     // Labels, in the window description's order
     {"laZL", 12, Kind::Label, "南北朝時代設定：", 225, 3015, 1470, 180, G9, N, 16711680, T, 71, nullptr, nullptr},
     {"laTest", -1, Kind::Label, "QQQ", 1590, 1590, 285, 165, G825, N, N, H, 66, nullptr, nullptr},
-    {"laMAX", -1, Kind::Label, "", 15, 300, 345, 1320, G9, N, N, T, 60, nullptr, nullptr},
+    {"laMAX", -1, Kind::Label, "", 15, 300, 345, 1320, G9, N, N, T | A, 60, nullptr, nullptr},
     {"laYMD", 0, Kind::Label, "1997/10/16", 600, 60, 735, 180, N825, 16777152, 16711680, C | T, 59, nullptr, nullptr},
     {"laD", -1, Kind::Label, "？", 6855, 2250, 285, 240, G825, 16777152, 255, T, 57, "リストの何番目かを表示しています。", nullptr},
     {"laZL", 15, Kind::Label, "何の日？の設定：", 225, 2640, 1470, 180, G9, N, 16711680, T, 56, nullptr, nullptr},
@@ -260,12 +261,14 @@ void buildLayout(QWidget* window, const std::function<void(const ControlSpec&, Q
 
     std::map<std::string, QWidget*> containers;
     std::vector<std::pair<int, QWidget*>> tabbing;
+    std::vector<QWidget*> above;
     for (const ControlSpec* c : order) {
         QWidget* parent = window;
         if (c->container) parent = containers.at(c->container);
         QWidget* w = create(*c, parent);
         applyProperties(*c, w);
         if (c->kind == Kind::Frame) containers[c->name] = w;
+        if (c->style & kAbove) above.push_back(w);
         if (c->kind == Kind::Label || c->kind == Kind::Frame || c->kind == Kind::Picture) {
             w->setFocusPolicy(Qt::NoFocus);
         } else {
@@ -274,6 +277,9 @@ void buildLayout(QWidget* window, const std::function<void(const ControlSpec&, Q
         }
         place(*c, w);
     }
+    // The strip at the moon picture's left edge takes the clicks there: in the small tile
+    // it is the way back to the full window.
+    for (QWidget* w : above) w->raise();
     std::sort(tabbing.begin(), tabbing.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (size_t i = 1; i < tabbing.size(); ++i) QWidget::setTabOrder(tabbing[i - 1].second, tabbing[i].second);
 }

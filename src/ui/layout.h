@@ -26,6 +26,7 @@ enum Style : unsigned {
     kCentred = 4,
     kHidden = 8,
     kSelected = 16,  // option button selected at design time
+    kAbove = 32,     // a label that lies above the windowed controls it overlaps
 };
 
 inline constexpr std::int64_t kNoColor = -1;
@@ -60,7 +61,8 @@ std::span<const ControlSpec> controlTable();
 QFont makeFont(const FontSpec& design);
 
 // Creates every control of the table as a child of the window, in an order that puts
-// windowed controls above labels and earlier labels above later ones, applies every
+// windowed controls above labels and earlier labels above later ones (a label marked
+// kAbove above everything), applies every
 // design property, chains the tab order, and hands each widget to `place` by name and
 // index (-1 for single controls).
 void buildLayout(QWidget* window, const std::function<void(const ControlSpec&, QWidget*)>& place);
