@@ -10,6 +10,8 @@
 #pragma once
 
 #include "era/era_table.h"
+#include "events/event_merge.h"
+#include "platform/cp932.h"
 #include "platform/services.h"
 #include "ui/controls.h"
 
@@ -21,6 +23,9 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace kalvo {
 
@@ -80,6 +85,20 @@ public:
     QString eventDateText;
     // Set when the event file could not be read whole: it is then never overwritten.
     bool eventFileReserved = false;
+    // The event file as this run read it (or last wrote it): its bytes, to notice another
+    // writer at the save (nullopt: there was no file); its lines with their bytes, so
+    // that lines nobody changed keep them; its content, the base of a merge.
+    std::optional<std::string> eventFileBytes;
+    DecodedLines eventFileSource;
+    EventFile eventFileBase;
+    // The edits of the list made in this run, in order, for a merge.
+    std::vector<EntryEdit> entryEdits;
+    // The era table the event file names; it changes only when the user switches tables,
+    // not when a court file that cannot be read leaves the built-in table in force.
+    int storedEraTable = 2;
+    // The end was asked for by the system (SIGTERM, the end of the session): nobody is
+    // there to answer a question, so the save takes the choice that loses nothing.
+    bool endUnattended = false;
 
     // ---- controls (built from the layout table) --------------------------------
     ControlArray<QPushButton> btBB, btEND, btEV, btNG;
@@ -148,6 +167,8 @@ public:
     // ---- events ----------------------------------------------------------------
     void readEventFile();
     void writeEventFile();
+    // What the window would write now, from its fields and controls.
+    EventFile currentEventFile() const;
     void parseEvent();
     void cobEV_Click();
     void cobEV_KeyDown(int keyCode, int shift);

@@ -13,8 +13,13 @@ int main(int argc, char** argv) {
     kalvo::frmKV window(kalvo::systemServices());
     // SIGTERM and the end of the desktop session end the program as the close box does:
     // the unload step saves what changed, once.
-    kalvo::onTerminationRequest(&window, [&window] { window.close(); });
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.close(); });
+    // Nobody answers a question then, so the save merges with what another writer left.
+    const auto endFromOutside = [&window] {
+        window.endUnattended = true;
+        window.close();
+    };
+    kalvo::onTerminationRequest(&window, endFromOutside);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, endFromOutside);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
         int cancel = 0;
         window.Form_Unload(cancel);

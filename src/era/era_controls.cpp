@@ -203,6 +203,7 @@ void frmKV::opNS_Click(int) {
     const int before = fgNS;
     chooseNGTable();
     if (fgNS == before) return;  // the new table could not be read: nothing changed
+    storedEraTable = fgNS;
     modified = 1;
     resetDates();
 }

@@ -27,7 +27,11 @@ const QString kCannotAdd = QStringLiteral("これは追加できません");
 const QString kDeleteQuestion = QStringLiteral("このデータを削除しますか？\r\n");
 const QString kConfirmTitle = QStringLiteral("確認");
 const QString kToday = QStringLiteral("TODAY");
-constexpr int kTwipsPerPixel = 15;
+const QString kUnstorable = QStringLiteral("次の文字は設定ファイルに保存できません：\r\n%1\r\nほかの文字に変えてください。");
+const QString kNotRegular = QStringLiteral(
+    "%1 は通常のファイルではないため、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
+const QString kTooLarge = QStringLiteral(
+    "%1 は大きすぎるため（%2 MB まで）、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 std::string u(const QString& s) { return s.toStdString(); }
@@ -54,6 +58,7 @@ void applyStartValues(frmKV& w, const EventFile& f) {
 
 void applyEraAndFlags(frmKV& w, const EventFile& f) {
     w.fgNS = f.eraTable;
+    w.storedEraTable = f.eraTable;
     w.selectNS(w.fgNS);
     const bool noMoon = (f.flags & kFlagNoMoon) != 0;
     {
@@ -84,6 +89,17 @@ void moveToStored(frmKV& w, const EventFile& f) {
         w.move(static_cast<int>(place->x), static_cast<int>(place->y));
 }
 
+// An entry the file could not hold is refused as typed, naming what cannot be stored;
+// the edit field keeps the text so that the user can change it.
+bool refuseUnstorable(frmKV& w, const QString& text) {
+    const auto unstorable = unstorableCharacters(u(text));
+    if (unstorable.empty()) return false;
+    QString list;
+    for (const auto& c : unstorable) list += QStringLiteral("「") + q(c) + QStringLiteral("」");
+    tell(w, kUnstorable.arg(list), kInputErrorTitle);
+    return true;
+}
+
 void reportReadFailure(frmKV& w, EventFileError error, int badLine = 0) {
     w.eventFileReserved = true;
     if (error != EventFileError::BadVersion) tell(w, q(unexpectedErrorText(error, badLine)), kFileErrorTitle);
@@ -98,6 +114,8 @@ bool updateEntry(frmKV& w) {
         return false;
     }
     if (text.isEmpty() || !hasCurrentEntry(w)) return false;
+    if (refuseUnstorable(w, text)) return false;
+    w.entryEdits.push_back({EntryEdit::Kind::Change, u(w.cobEV->itemText(w.eventPos)), u(text)});
     w.cobEV->setItemText(w.eventPos, text);
     w.selectEV(w.eventPos);
     w.laD->setText(QString::number(selectedPosition(w.cobEV)));
@@ -111,6 +129,8 @@ bool addEntry(frmKV& w) {
         return false;
     }
     if (text.isEmpty()) return false;
+    if (refuseUnstorable(w, text)) return false;
+    w.entryEdits.push_back({EntryEdit::Kind::Add, {}, u(text)});
     {
         const QSignalBlocker block(w.cobEV);
         w.cobEV->addItem(text);
@@ -128,6 +148,7 @@ bool deleteEntry(frmKV& w) {
     const Answer answer = w.services.dialogs->message(kDeleteQuestion + w.cobEV->itemText(p), kConfirmTitle,
                                                       Buttons::YesNo, Icon::Question);
     if (answer != Answer::Yes) return false;
+    w.entryEdits.push_back({EntryEdit::Kind::Delete, u(w.cobEV->itemText(p)), {}});
     {
         const QSignalBlocker block(w.cobEV);
         w.cobEV->removeItem(p);
@@ -162,8 +183,9 @@ void frmKV::readEventFile() {
     fileHeader = q(defaults.header);
     fileVersion = q(defaults.version);
     fileComment = q(defaults.comment);
-    const TextLines text = readTextFile(u(eventFilePath(*this)));
-    switch (text.status) {
+    eventFileBase = defaults;
+    const FileBytes file = readFileBytes(u(eventFilePath(*this)));
+    switch (file.status) {
         case FileStatus::Ok: break;
         case FileStatus::NotFound:
             addEntries(*this, defaults.entries);
@@ -171,8 +193,20 @@ void frmKV::readEventFile() {
             saveSilently = 1;
             return;
         case FileStatus::PathNotFound: tell(*this, kPathNotFound, kFileErrorTitle); return;
-        case FileStatus::BadEncoding: reportReadFailure(*this, EventFileError::BadEncoding, text.errorLine); return;
+        case FileStatus::NotRegular:
+            eventFileReserved = true;
+            tell(*this, kNotRegular.arg(eventFileName), kFileErrorTitle);
+            return;
+        case FileStatus::TooLarge:
+            eventFileReserved = true;
+            tell(*this, kTooLarge.arg(eventFileName).arg(kMaxFileBytes >> 20), kFileErrorTitle);
+            return;
         default: reportReadFailure(*this, EventFileError::ReadFailed); return;
+    }
+    DecodedLines text = decodeCp932Lines(file.bytes);
+    if (text.badLine > 0) {
+        reportReadFailure(*this, EventFileError::BadEncoding, text.badLine);
+        return;
     }
     const EventFileRead read = readEventLines(text.lines);
     fileHeader = q(read.file.header);
@@ -186,31 +220,11 @@ void frmKV::readEventFile() {
         reportReadFailure(*this, read.error);
         return;
     }
+    eventFileBytes = file.bytes;
+    eventFileSource = std::move(text);
+    eventFileBase = read.file;
     modified = 0;
     moveToStored(*this, read.file);
-}
-
-void frmKV::writeEventFile() {
-    if (modified == 0) return;
-    if (eventFileReserved) {  // a file that was not read whole is never overwritten
-        tell(*this, kWriteError, kErrorTitle);
-        return;
-    }
-    EventFile f;
-    f.header = u(fileHeader);
-    f.version = u(fileVersion);
-    f.top = static_cast<float>(pos().y() * kTwipsPerPixel);
-    f.left = static_cast<float>(pos().x() * kTwipsPerPixel);
-    f.sizeMode = sizeMode;
-    f.eraTable = fgNS;
-    f.flags = (ckBS->isChecked() ? kFlagNoMoon : 0) + (ckST->isChecked() ? kFlagStartDay : 0);
-    f.startDate = u(startDisplay[0]);
-    f.startEntry = u(startDisplay[1]);
-    f.comment = u(fileComment);
-    for (int i = 0; i < cobEV->count(); ++i) f.entries.push_back(u(cobEV->itemText(i)));
-    std::vector<std::string> lines = writeEventLines(f);
-    for (auto& line : lines) line = storableInCp932(line);
-    if (writeTextFile(u(eventFilePath(*this)), lines) != FileStatus::Ok) tell(*this, kWriteError, kErrorTitle);
 }
 
 void frmKV::parseEvent() {

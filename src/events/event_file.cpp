@@ -43,11 +43,12 @@ std::string formatFloat(std::optional<float> value) {
     return std::string(buffer, result.ptr);
 }
 
-// Line breaks inside a text would shift every later line of the file.
+// An LF inside a text would shift every later line of the file. A CR alone stays: in a
+// file whose lines all end in CR LF, as this writer makes them, it is part of its line.
 std::string oneLine(std::string_view text) {
     std::string line(text);
     for (char& c : line)
-        if (c == '\r' || c == '\n') c = ' ';
+        if (c == '\n') c = ' ';
     return line;
 }
 

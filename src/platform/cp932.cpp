@@ -1,6 +1,8 @@
 #include "platform/cp932.h"
 
 #include <algorithm>
+#include <deque>
+#include <unordered_map>
 #include <iconv.h>
 
 namespace kalvo {
@@ -66,20 +68,29 @@ bool cp932ToUtf8(const std::string& in, std::string& out) { return Converter(kUt
 bool utf8ToCp932(const std::string& in, std::string& out) { return Converter(kCodePage, kUtf8).run(in, out); }
 
 std::vector<std::string> splitLines(std::string_view bytes) {
-    // A file without a single LF but with CRs has CR line ends, as old Mac editors
-    // write them; anywhere else a CR counts only just before an LF.
-    const bool crOnly = bytes.find('\n') == std::string_view::npos && bytes.find('\r') != std::string_view::npos;
-    const char end = crOnly ? '\r' : '\n';
+    bool crlf = false;
+    bool bareLf = false;
+    for (size_t i = bytes.find('\n'); i != std::string_view::npos; i = bytes.find('\n', i + 1)) {
+        (i > 0 && bytes[i - 1] == '\r' ? crlf : bareLf) = true;
+        if (crlf && bareLf) break;
+    }
+    const bool noLf = !crlf && !bareLf;
+    // CR ends a line on its own in a file without LF and in a file of mixed ends.
+    const bool crEnds = noLf || (crlf && bareLf);
     std::vector<std::string> lines;
     size_t start = 0;
-    while (start < bytes.size()) {
-        size_t stop = bytes.find(end, start);
-        if (stop == std::string_view::npos) stop = bytes.size();
-        const size_t next = stop + 1;
-        if (!crOnly && stop > start && bytes[stop - 1] == '\r') --stop;
-        lines.emplace_back(bytes.substr(start, stop - start));
-        start = next;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        if (c == '\n' || (c == '\r' && (crEnds || (i + 1 < bytes.size() && bytes[i + 1] == '\n')))) {
+            lines.emplace_back(bytes.substr(start, i - start));
+            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' && !noLf) ? 2 : 1;
+            start = i;
+            continue;
+        }
+        ++i;
     }
+    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
     return lines;
 }
 
@@ -97,6 +108,7 @@ DecodedLines decodeCp932Lines(std::string_view bytes) {
         }
         result.lines.push_back(std::move(text));
     }
+    result.raw = std::move(raw);
     return result;
 }
 
@@ -110,6 +122,45 @@ bool encodeCp932Lines(const std::vector<std::string>& lines, std::string& bytes)
         bytes += "\r\n";
     }
     return true;
+}
+
+std::string encodeCp932LinesKeeping(const std::vector<std::string>& lines, const DecodedLines& source) {
+    // For each text, the source lines that hold it, used up front to back.
+    std::unordered_map<std::string_view, std::deque<size_t>> sourceOf;
+    const size_t known = std::min(source.lines.size(), source.raw.size());
+    for (size_t i = 0; i < known; ++i) sourceOf[source.lines[i]].push_back(i);
+    Converter encode(kCodePage, kUtf8);
+    std::string bytes;
+    std::string encoded;
+    for (const auto& line : lines) {
+        const auto found = sourceOf.find(line);
+        if (found != sourceOf.end() && !found->second.empty()) {
+            bytes += source.raw[found->second.front()];
+            found->second.pop_front();
+        } else if (encode.run(line, encoded)) {
+            bytes += encoded;
+        } else {
+            encode.run(storableInCp932(line), encoded);
+            bytes += encoded;
+        }
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+std::vector<std::string> unstorableCharacters(const std::string& text) {
+    std::vector<std::string> found;
+    Converter encode(kCodePage, kUtf8);
+    std::string encoded;
+    if (encode.run(text, encoded)) return found;
+    for (size_t i = 0; i < text.size();) {
+        const size_t n = std::min(sequenceLength(static_cast<unsigned char>(text[i])), text.size() - i);
+        std::string one = text.substr(i, n);
+        if (!encode.run(one, encoded) && std::find(found.begin(), found.end(), one) == found.end())
+            found.push_back(std::move(one));
+        i += n;
+    }
+    return found;
 }
 
 std::string storableInCp932(const std::string& line) {

@@ -31,14 +31,20 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// Splits raw bytes into lines (CR LF or LF, or CR in a file that has no LF at all; a
-// final line without an end counts).
+// Splits raw bytes into lines; a final line without an end counts. Which bytes end a line:
+//  - a file without a single LF: CR (as old Mac editors write them);
+//  - a file whose LFs all have a CR before them, or none has: CR LF or LF, and a lone CR
+//    is part of the line (text pasted from elsewhere);
+//  - a file with both CR LF and bare LF ends (edited on several systems): CR LF, LF and
+//    a lone CR alike, so no line is run into the next one.
 std::vector<std::string> splitLines(std::string_view bytes);
 
 // A file's bytes as UTF-8 lines; badLine is the 1-based line that is not code page 932
-// (0 when every line decoded, and then `lines` holds them all).
+// (0 when every line decoded, and then `lines` holds them all, and `raw` the bytes each
+// of them came from).
 struct DecodedLines {
     std::vector<std::string> lines;
+    std::vector<std::string> raw;
     int badLine = 0;
 };
 DecodedLines decodeCp932Lines(std::string_view bytes);
@@ -46,6 +52,17 @@ DecodedLines decodeCp932Lines(std::string_view bytes);
 // Lines in code page 932, each ended by CR LF; false when a line has a character that
 // code page 932 cannot hold.
 bool encodeCp932Lines(const std::vector<std::string>& lines, std::string& bytes);
+
+// The same, but a line whose text is one of the source lines is written with the bytes
+// it was read from, so that a line nobody changed keeps its bytes (code page 932 has
+// several byte pairs for some characters, and iconv writes back only one of them). Equal
+// texts take the source's bytes in order. A line that cannot be encoded gets "?" for the
+// characters code page 932 cannot hold.
+std::string encodeCp932LinesKeeping(const std::vector<std::string>& lines, const DecodedLines& source);
+
+// The distinct characters of a UTF-8 text that code page 932 cannot hold, in the order
+// they first appear (empty when the whole text can be stored).
+std::vector<std::string> unstorableCharacters(const std::string& text);
 
 // The line with every character that code page 932 cannot hold replaced by "?", so that
 // one such character does not cost the rest of a file.

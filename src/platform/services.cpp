@@ -15,6 +15,7 @@ Services systemServices() {
     };
     s.workDir = QDir::currentPath();
     s.programDir = QCoreApplication::applicationDirPath();
+    s.homeDir = QDir::homePath();
     return s;
 }
 

@@ -16,6 +16,7 @@ struct Services {
     std::function<Serial()> today;  // the current date, no time of day
     QString workDir;                // current working directory: the event file lives here
     QString programDir;             // the program's own folder: the era files live here
+    QString homeDir;                // where a copy goes when the working folder is gone
 };
 
 // The real services: message boxes, the system clock, the process's folders.

@@ -77,17 +77,21 @@ TEST(EventFile, WriterSpacingAndRoundTripOf250Entries) {
     f.entries.clear();
     for (int i = 0; i < 250; ++i) f.entries.push_back("e" + std::to_string(i) + "@2003/9/" + std::to_string(i % 28 + 1));
     f.entries.push_back("broken\r\nline@2003/9/14");
+    f.entries.push_back("pasted\rtext@2003/9/14");
     const Lines lines = writeEventLines(f);
     EXPECT_EQ(lines[2], "1200,1500.5,0,1");
     f.top = 300000;  // a shortest form would write 3e+05
     f.left = -60000;
     EXPECT_EQ(writeEventLines(f)[2], "300000,-60000,0,1");
     EXPECT_EQ(lines[3], " 5 ");
-    EXPECT_EQ(lines.back(), "broken  line@2003/9/14");  // a line break may not split an entry
+    // An LF may not split an entry; a CR alone is text in the CR LF file the writer makes.
+    EXPECT_EQ(lines[lines.size() - 2], "broken\r line@2003/9/14");
+    EXPECT_EQ(lines.back(), "pasted\rtext@2003/9/14");
     const EventFileRead back = readEventLines(lines);
     ASSERT_EQ(back.error, EventFileError::None);
-    ASSERT_EQ(back.file.entries.size(), 251u);
-    EXPECT_TRUE(std::equal(f.entries.begin(), f.entries.end() - 1, back.file.entries.begin()));
+    ASSERT_EQ(back.file.entries.size(), 252u);
+    EXPECT_TRUE(std::equal(f.entries.begin(), f.entries.end() - 2, back.file.entries.begin()));
+    EXPECT_EQ(back.file.entries.back(), f.entries.back());
     EXPECT_EQ(back.file.top, 1200.0f);
     EXPECT_EQ(back.file.left, 1500.5f);
     EXPECT_EQ(back.file.flags, 5);

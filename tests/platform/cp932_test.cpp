@@ -32,5 +32,54 @@ TEST(Cp932, LinesRoundTripAndBadBytesNameTheirLine) {
     EXPECT_EQ(decodeCp932Lines("ok\r\nok\r\n\x82").badLine, 3);  // a cut-off double byte
 }
 
+// Which bytes end a line depends on the ends the whole file uses.
+TEST(Cp932, LineEndsOfConsistentAndMixedFiles) {
+    using Lines = std::vector<std::string>;
+    const std::pair<std::string, Lines> cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},                          // no LF anywhere: CR ends lines
+        {"a\rx\r\nb\r\n", {"a\rx", "b"}},                // pasted CR in a CR LF file stays
+        {"a\rx\nb\n", {"a\rx", "b"}},                      // ... and in an LF file
+        {"h\r\nV\n0,0\r 0 \r\nT\r0\n'\r\ne\r", {"h", "V", "0,0", " 0 ", "T", "0", "'", "e"}},  // mixed
+        {"a\r\n\r\nb\n", {"a", "", "b"}},
+        {"", {}},
+    };
+    for (const auto& [bytes, expected] : cases) EXPECT_EQ(splitLines(bytes), expected) << bytes;
+}
+
+// Lines read from a file go back with the bytes they came from; new or changed lines
+// are encoded afresh, and what cannot be stored becomes "?".
+TEST(Cp932, UnchangedLinesKeepTheirBytes) {
+    const std::string file = "\xED\x40@2003/9/14\r\n\x87\x90 \x81\x40x\r\n\xED\x40@2003/9/14\r\n";
+    const DecodedLines source = decodeCp932Lines(file);
+    ASSERT_EQ(source.badLine, 0);
+    ASSERT_EQ(source.raw.size(), 3u);
+    std::string fresh;
+    ASSERT_TRUE(encodeCp932Lines(source.lines, fresh));
+    ASSERT_NE(fresh, file);  // iconv writes other bytes for the same characters
+
+    EXPECT_EQ(encodeCp932LinesKeeping(source.lines, source), file);
+    std::vector<std::string> changed = {source.lines[1], "new",           source.lines[0],
+                                        source.lines[0], source.lines[0], "\xF0\x9F\x98\x80"};
+    std::string expected = "\x87\x90 \x81\x40x\r\nnew\r\n\xED\x40@2003/9/14\r\n\xED\x40@2003/9/14\r\n";
+    std::string third;
+    ASSERT_TRUE(utf8ToCp932(source.lines[0], third));  // a third copy has no bytes of its own
+    expected += third + "\r\n?\r\n";
+    EXPECT_EQ(encodeCp932LinesKeeping(changed, source), expected);
+}
+
+TEST(Cp932, CharactersThatCannotBeStoredAreNamedOnce) {
+    using Chars = std::vector<std::string>;
+    const std::pair<std::string, Chars> cases[] = {
+        {"関東大震災 @1923/9/1", {}},
+        {"①Ⅱ㈱〜～@2003/9/14", {}},
+        {"誕生日😀𠮷😀@2003/9/14", {"😀", "𠮷"}},
+        {"café", {"é"}},
+        {"", {}},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(unstorableCharacters(text), expected) << text;
+}
+
 }  // namespace
 }  // namespace kalvo
