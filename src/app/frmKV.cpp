@@ -148,7 +148,7 @@ void frmKV::selectNS(int index) {
 }
 
 void frmKV::Form_Load() {
-    zVER = QStringLiteral("Ver.2.16");
+    zVER = QStringLiteral("Ver." KALVO_VERSION);
     setWindowTitle(kCaptionPrefix + zVER);
     litColor = 65535;
     darkColor = 0;

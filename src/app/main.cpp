@@ -7,8 +7,12 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvo"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("kalvo"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kalvo/kalvo-32.png")));
+    // The desktop entry, the icons and the software-centre data share this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kalvo.kalvo"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/kalvo/icon-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
 
     kalvo::frmKV window(kalvo::systemServices());
     // SIGTERM and the end of the desktop session end the program as the close box does:

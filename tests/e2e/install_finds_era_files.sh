@@ -12,12 +12,15 @@ trap 'rm -rf "$here"' EXIT
 prefix="$here/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for f in bin/kalvo share/kalvo/KalvoN.dat share/kalvo/KalvoS.dat share/applications/kalvo.desktop \
-         share/icons/hicolor/scalable/apps/kalvo.svg share/icons/hicolor/32x32/apps/kalvo.png; do
+id=io.github.kalvo.kalvo
+for f in bin/kalvo share/kalvo/KalvoN.dat share/kalvo/KalvoS.dat share/applications/$id.desktop \
+         share/metainfo/$id.metainfo.xml share/man/man1/kalvo.1.gz \
+         share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/32x32/apps/$id.png; do
   [ -f "$prefix/$f" ] || { echo "missing $f"; exit 1; }
 done
-grep -q '^Categories=Utility;Calendar;$' "$prefix/share/applications/kalvo.desktop"
-grep -q '^Name\[ja\]=' "$prefix/share/applications/kalvo.desktop"
+grep -q '^Categories=Office;Calendar;$' "$prefix/share/applications/$id.desktop"
+grep -q '^Icon='"$id"'$' "$prefix/share/applications/$id.desktop"
+grep -q '^Name\[ja\]=' "$prefix/share/applications/$id.desktop"
 
 mkdir "$here/elsewhere"
 cd "$here/elsewhere"

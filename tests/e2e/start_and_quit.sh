@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # The real binary in a real X server: started in an empty folder, its window appears
-# with the program's caption, and Alt+Q ends it with exit status 0.
+# with the program's caption, which names the project's version, and Alt+Q ends it with
+# exit status 0.
 set -euo pipefail
 kalvo=$1
+build=$3
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || { echo "no project version in $build/CMakeCache.txt"; exit 1; }
 here=$(mktemp -d)
 trap 'rm -rf "$here"' EXIT
 cd "$here"
@@ -10,12 +14,13 @@ cd "$here"
 cat > "$here/run.sh" <<'INNER'
 set -u
 kalvo=$1
+caption="Kalvo         Ver.$2"
 "$kalvo" &
 pid=$!
-wid=$(timeout 20 xdotool search --sync --name '^Kalvo         Ver\.2\.16$' | head -n 1)
+wid=$(timeout 20 xdotool search --sync --name "^${caption//./\\.}\$" | head -n 1)
 if [ -z "$wid" ]; then echo "window did not appear"; kill $pid; exit 1; fi
 name=$(xdotool getwindowname "$wid")
-[ "$name" = "Kalvo         Ver.2.16" ] || { echo "caption was '$name'"; kill $pid; exit 1; }
+[ "$name" = "$caption" ] || { echo "caption was '$name'"; kill $pid; exit 1; }
 xdotool windowfocus --sync "$wid" 2>/dev/null || true
 sleep 0.5
 xdotool key --window "$wid" --clearmodifiers alt+q
@@ -29,4 +34,4 @@ status=$?
 [ $status -eq 0 ] || { echo "exit status $status"; exit 1; }
 echo "ok"
 INNER
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/run.sh" "$kalvo"
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/run.sh" "$kalvo" "$version"
