@@ -1,3 +1,4 @@
+#include "app/app_setup.h"
 #include "app/frmKV.h"
 #include "platform/termination.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kalvo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kalvo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kalvo/kalvo-32.png")));
+    kalvo::loadQtTranslation(app);
 
     kalvo::frmKV window(kalvo::systemServices());
     // SIGTERM and the end of the desktop session end the program as the close box does:
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
         window.Form_Unload(cancel);
     });
 
+    kalvo::warnWithoutJapaneseFont(*window.services.dialogs);
     window.Form_Load();
     // An end request that arrived while start-up showed a message has already run the
     // unload step; the program must not come up after it.
