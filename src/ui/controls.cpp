@@ -31,7 +31,7 @@ void ClickLabel::setText(const QString& text) {
     if (text == QLabel::text()) return;
     const QString before = QLabel::text();
     QLabel::setText(text);
-    if (!QAccessible::isActive()) return;
+    if (!QAccessible::isActive()) return;  // nobody listens: no interface is made for the label
     QAccessibleEvent named(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&named);
     QAccessibleTextUpdateEvent updated(this, 0, before, text);
