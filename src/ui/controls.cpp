@@ -45,8 +45,8 @@ void ClickLabel::setShownLines(const QStringList& lines) {
 }
 
 // The lines stand where QLabel would put them; a block taller than the box (a face
-// with taller lines than the design face) is centred on it, so that what is cut is
-// the lines' empty leading rather than the characters.
+// with taller lines than the design face) has its ink centred on the box, so that what
+// is cut is the lines' empty leading rather than the characters.
 void ClickLabel::paintEvent(QPaintEvent* event) {
     if (!showsOwnLines()) {
         QLabel::paintEvent(event);
@@ -59,14 +59,23 @@ void ClickLabel::paintEvent(QPaintEvent* event) {
     const int n = static_cast<int>(shownLines_.size());
     const int pitch = n == 1 ? fm.height() : std::min(fm.lineSpacing(), box.height() / n);
     const int block = (n - 1) * pitch + fm.height();
-    int top = box.top();
-    if (block > box.height() || (alignment() & Qt::AlignVCenter)) top = box.top() + (box.height() - block) / 2;
+    int baseline = box.top() + fm.ascent();
+    if (block > box.height() || (alignment() & Qt::AlignVCenter)) {
+        const int inkTop = fm.ascent() + fm.tightBoundingRect(shownLines_.front()).top();
+        const int inkBottom = (n - 1) * pitch + fm.ascent() + fm.tightBoundingRect(shownLines_.back()).bottom();
+        baseline = box.top() + (box.height() - (inkBottom - inkTop + 1)) / 2 - inkTop + fm.ascent();
+    }
     p.setClipRect(box);
     p.setFont(font());
     p.setPen(palette().color(foregroundRole()));
-    const int flags = static_cast<int>(alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignTop | Qt::TextSingleLine;
-    for (int i = 0; i < n; ++i)
-        p.drawText(QRect(box.left(), top + i * pitch, box.width(), fm.height()), flags, shownLines_[i]);
+    const Qt::Alignment horizontal = alignment() & Qt::AlignHorizontal_Mask;
+    for (int i = 0; i < n; ++i) {
+        const int width = fm.horizontalAdvance(shownLines_[i]);
+        int x = box.left();
+        if (horizontal & Qt::AlignHCenter) x += (box.width() - width) / 2;
+        else if (horizontal & Qt::AlignRight) x = box.right() + 1 - width;
+        p.drawText(x, baseline + i * pitch, shownLines_[i]);
+    }
 }
 
 bool ClickLabel::isClickable() const {

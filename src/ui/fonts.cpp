@@ -42,8 +42,14 @@ void fitLabel(ClickLabel* label, const FontSpec& design) {
     for (const std::u16string& line : designLines(text.toStdU16String(), 2 * box.width() / em, box.height() / em))
         shown.append(QString::fromStdU16String(line));
     shrinkUntil(label, [&](const QFontMetrics& fm) {
-        return std::all_of(shown.begin(), shown.end(),
-                           [&](const QString& line) { return fm.horizontalAdvance(line) <= box.width(); });
+        // The characters' ink from the first line's top to the last line's bottom.
+        const int lines = static_cast<int>(shown.size());
+        const int pitch = lines == 1 ? fm.height() : std::min(fm.lineSpacing(), box.height() / lines);
+        const int ink = (lines - 1) * pitch + fm.tightBoundingRect(shown.back()).bottom() -
+                        fm.tightBoundingRect(shown.front()).top() + 1;
+        return ink <= box.height() && std::all_of(shown.begin(), shown.end(), [&](const QString& line) {
+                   return fm.horizontalAdvance(line) <= box.width();
+               });
     });
     label->setShownLines(shown);
 }
