@@ -1,3 +1,4 @@
+#include "app/app_setup.h"
 #include "app/frmKV.h"
 #include "platform/termination.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     for (const int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/kalvo/icon-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
+    kalvo::loadQtTranslation(app);
 
     kalvo::frmKV window(kalvo::systemServices());
     // SIGTERM and the end of the desktop session end the program as the close box does:
@@ -29,6 +31,7 @@ int main(int argc, char** argv) {
         window.Form_Unload(cancel);
     });
 
+    kalvo::warnWithoutJapaneseFont(*window.services.dialogs);
     window.Form_Load();
     // An end request that arrived while start-up showed a message has already run the
     // unload step; the program must not come up after it.

@@ -1,6 +1,7 @@
 #include "moon/moon_picture.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -103,6 +104,32 @@ void MoonPicture::paintEvent(QPaintEvent*) {
     refreshImage();  // the screen's pixel ratio may have changed since the last paint
     QPainter p(this);
     p.drawImage(rect(), image_);
+    if (hasFocus()) {  // drawn over the picture only: image() stays the figure alone
+        p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));  // the fore colour, yellow
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void MoonPicture::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat() &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void MoonPicture::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void MoonPicture::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void MoonPicture::resizeEvent(QResizeEvent* event) {

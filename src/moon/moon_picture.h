@@ -3,7 +3,8 @@
 // drawn since the last clear are kept as a short list and rendered into a backing
 // image at the widget's size in device pixels, so the picture survives every repaint
 // (covering, hiding and showing) and stays sharp when the size or the screen's pixel
-// ratio changes. Drawing works while the widget is hidden, too.
+// ratio changes. Drawing works while the widget is hidden, too. With the keyboard focus
+// it shows a dotted frame over the picture, and Space or Enter presses it as a click does.
 #pragma once
 
 #include <QColor>
@@ -34,10 +35,17 @@ public:
     // The current picture rendered at any size in pixels.
     QImage render(const QSize& pixels) const;
 
+    // A press that did not come from the mouse: Space or Enter while it has the focus,
+    // a screen reader's press action.
+    void click() { emit clicked(); }
+
 signals:
     void clicked();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -1,10 +1,11 @@
 #include "ui/controls.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
-#include <QApplication>
+#include <QMetaMethod>
 #include <QComboBox>
 #include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
 #include <QPalette>
 
 namespace kalvo {
@@ -26,39 +27,90 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (click) emit clicked();
 }
 
-namespace {
-
-class LabelAccessible : public QAccessibleWidget {
-public:
-    explicit LabelAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
-    QString text(QAccessible::Text t) const override {
-        const auto* label = static_cast<const QLabel*>(widget());
-        switch (t) {
-            case QAccessible::Name: return label->accessibleName().isEmpty() ? label->text() : label->accessibleName();
-            case QAccessible::Value: return label->text();
-            default: return QAccessibleWidget::text(t);
-        }
-    }
-};
-
-QAccessibleInterface* labelFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("kalvo::ClickLabel") && object && object->isWidgetType())
-        return new LabelAccessible(static_cast<QWidget*>(object));
-    return nullptr;
+void ClickLabel::setText(const QString& text) {
+    if (text == QLabel::text()) return;
+    const QString before = QLabel::text();
+    QLabel::setText(text);
+    if (!QAccessible::isActive()) return;  // nobody listens: no interface is made for the label
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    QAccessibleTextUpdateEvent updated(this, 0, before, text);
+    QAccessible::updateAccessibility(&updated);
 }
 
-}  // namespace
+void ClickLabel::setShownLines(const QStringList& lines) {
+    shownLines_ = lines;
+    linesFor_ = text();
+    update();
+}
 
-void installLabelAccessibility() {
-    static bool installed = false;
-    if (installed) return;
-    installed = true;
-    QAccessible::installFactory(labelFactory);
+// The lines stand where QLabel would put them; a block taller than the box (a face
+// with taller lines than the design face) has its ink centred on the box, so that what
+// is cut is the lines' empty leading rather than the characters.
+void ClickLabel::paintEvent(QPaintEvent* event) {
+    if (!showsOwnLines()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    drawFrame(&p);
+    const QRect box = contentsRect();
+    const QFontMetrics fm(font());
+    const int n = static_cast<int>(shownLines_.size());
+    const int pitch = n == 1 ? fm.height() : std::min(fm.lineSpacing(), box.height() / n);
+    const int block = (n - 1) * pitch + fm.height();
+    int baseline = box.top() + fm.ascent();
+    if (block > box.height() || (alignment() & Qt::AlignVCenter)) {
+        const int inkTop = fm.ascent() + fm.tightBoundingRect(shownLines_.front()).top();
+        const int inkBottom = (n - 1) * pitch + fm.ascent() + fm.tightBoundingRect(shownLines_.back()).bottom();
+        baseline = box.top() + (box.height() - (inkBottom - inkTop + 1)) / 2 - inkTop + fm.ascent();
+    }
+    p.setClipRect(box);
+    p.setFont(font());
+    p.setPen(palette().color(foregroundRole()));
+    const Qt::Alignment horizontal = alignment() & Qt::AlignHorizontal_Mask;
+    for (int i = 0; i < n; ++i) {
+        const int width = fm.horizontalAdvance(shownLines_[i]);
+        int x = box.left();
+        if (horizontal & Qt::AlignHCenter) x += (box.width() - width) / 2;
+        else if (horizontal & Qt::AlignRight) x = box.right() + 1 - width;
+        p.drawText(x, baseline + i * pitch, shownLines_[i]);
+    }
+}
+
+bool ClickLabel::isClickable() const {
+    static const QMetaMethod signal = QMetaMethod::fromSignal(&ClickLabel::clicked);
+    return isSignalConnected(signal);
+}
+
+QPalette lightPalette() {
+    const QColor face(240, 240, 240);
+    const QColor black(0, 0, 0);
+    const QColor white(255, 255, 255);
+    // window text, button, light, dark, mid, text, bright text, base, window
+    QPalette pal(black, face, white, QColor(160, 160, 160), QColor(200, 200, 200), black, white, white, face);
+    pal.setColor(QPalette::Midlight, QColor(227, 227, 227));
+    pal.setColor(QPalette::Shadow, QColor(105, 105, 105));
+    pal.setColor(QPalette::AlternateBase, QColor(245, 245, 245));
+    pal.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    pal.setColor(QPalette::ToolTipText, black);
+    pal.setColor(QPalette::PlaceholderText, QColor(120, 120, 120));
+    pal.setColor(QPalette::Highlight, QColor(0, 120, 215));
+    pal.setColor(QPalette::HighlightedText, white);
+    pal.setColor(QPalette::Link, QColor(0, 0, 255));
+    pal.setColor(QPalette::LinkVisited, QColor(128, 0, 128));
+    pal.setColor(QPalette::BrightText, white);
+    const QColor grey(120, 120, 120);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        pal.setColor(QPalette::Disabled, role, grey);
+    pal.setColor(QPalette::Disabled, QPalette::Base, face);
+    pal.setColor(QPalette::Disabled, QPalette::Highlight, QColor(200, 200, 200));
+    return pal;
 }
 
 QColor toQColor(ColorValue value) {
     if (value & kSystemColor) {
-        const QPalette pal = QApplication::palette();
+        static const QPalette pal = lightPalette();
         switch (value & 0xFF) {
             case 5: return pal.color(QPalette::Base);
             case 7: return pal.color(QPalette::Text);

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QLabel>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <map>
 
@@ -34,10 +35,25 @@ class ClickLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+    // Sets the caption and tells a screen reader, whose name for the label carries it
+    // (QLabel says nothing once the label has an accessible name of its own). Every
+    // caption the window changes goes through a ClickLabel pointer, so this hides
+    // QLabel::setText on purpose.
+    void setText(const QString& text);
+    // Someone listens to clicks: a screen reader may press the label.
+    bool isClickable() const;
+    // A press that did not come from the mouse (a screen reader's press action).
+    void click() { emit clicked(); }
+    // Shows the current caption as exactly these lines, each on one line, instead of
+    // wrapping it with the face in use; a later caption is shown as QLabel shows it.
+    void setShownLines(const QStringList& lines);
+    const QStringList& shownLines() const { return shownLines_; }
+    bool showsOwnLines() const { return !shownLines_.isEmpty() && linesFor_ == text(); }
 signals:
     void clicked();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     // The second press of a double-click is not a new click: a label toggled by clicks
     // (the tile strip) must not flip twice.
@@ -46,18 +62,22 @@ protected:
 
 private:
     bool pressed_ = false;
+    QStringList shownLines_;
+    QString linesFor_;
 };
-
-// Lets a screen reader read a label's text as its value under its accessible name
-// ("上段 西暦年": "2026"). Installed once; later calls do nothing.
-void installLabelAccessibility();
 
 // Colour values as stored by the program: red in the low byte, then green, then blue;
 // with the top bit set, the low byte names a system colour (5 window background,
-// 7 menu text, 8 window text, 15 button face), taken from the application palette.
+// 7 menu text, 8 window text, 15 button face), taken from the window's fixed light
+// palette, so that a dark desktop theme cannot turn them dark.
 using ColorValue = std::uint32_t;
 inline constexpr ColorValue kSystemColor = 0x80000000u;
 QColor toQColor(ColorValue value);
+
+// The window's palette for every role the layout leaves alone: light, whatever the
+// desktop's theme, because the layout's own colours (navy and blue text, pale
+// backgrounds) are chosen for a light window.
+QPalette lightPalette();
 
 // Sets a widget's background (filled) or text colour through its palette.
 void setBackColor(QWidget* widget, ColorValue value);

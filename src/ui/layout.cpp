@@ -1,6 +1,7 @@
 #include "ui/layout.h"
 
 #include "moon/moon_picture.h"
+#include "ui/accessibility.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -196,6 +197,13 @@ constexpr AccessibleName kAccessibleNames[] = {
     {"btNG", 1, "年号 -"},
 };
 
+// Captions that name the control beside them, for a screen reader (label for / labelled by).
+struct Buddy {
+    const char* caption;  // object name of the caption label
+    const char* control;
+};
+constexpr Buddy kBuddies[] = {{"laZL(14)", "cobEV"}, {"laZL(12)", "frNSM"}};
+
 QString accessibleName(const ControlSpec& c) {
     for (const auto& a : kAccessibleNames)
         if (std::string_view(a.name) == c.name && a.index == c.index) return QString::fromUtf8(a.text);
@@ -219,35 +227,15 @@ void applyProperties(const ControlSpec& c, QWidget* w) {
     w->setAccessibleName(accessibleName(c));
     if (c.hint) w->setAccessibleDescription(QString::fromUtf8(c.hint));
     if (c.style & kHidden) w->setVisible(false);
+    fitCaption(w, c.font);
 }
 
 }  // namespace
 
 std::span<const ControlSpec> controlTable() { return kControls; }
 
-QFont makeFont(const FontSpec& design) {
-    QFont font;
-    switch (design.face) {
-        case Face::Gothic:
-            font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic")});
-            break;
-        case Face::PGothic:
-            font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")});
-            break;
-        case Face::Arial:
-            font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-            break;
-        case Face::ArialNarrow:
-            font.setFamilies({QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow")});
-            break;
-    }
-    font.setPixelSize(static_cast<int>(design.points * 96.0 / 72.0 + 0.5));
-    font.setBold(design.bold);
-    return font;
-}
-
 void buildLayout(QWidget* window, const std::function<void(const ControlSpec&, QWidget*)>& place) {
-    installLabelAccessibility();
+    installAccessibility();
     std::vector<const ControlSpec*> order;
     for (const auto& c : kControls) order.push_back(&c);
     // Qt stacks later siblings on top. Labels go first, the table's later rows first, so
@@ -269,10 +257,12 @@ void buildLayout(QWidget* window, const std::function<void(const ControlSpec&, Q
         applyProperties(*c, w);
         if (c->kind == Kind::Frame) containers[c->name] = w;
         if (c->style & kAbove) above.push_back(w);
-        if (c->kind == Kind::Label || c->kind == Kind::Frame || c->kind == Kind::Picture) {
+        if (c->kind == Kind::Label || c->kind == Kind::Frame) {
             w->setFocusPolicy(Qt::NoFocus);
         } else {
-            w->setFocusPolicy(c->kind == Kind::Combo ? Qt::StrongFocus : Qt::StrongFocus);
+            // The moon picture is reached by Tab alone: a click on it explains it and
+            // leaves the focus where it was.
+            w->setFocusPolicy(c->kind == Kind::Picture ? Qt::TabFocus : Qt::StrongFocus);
             tabbing.emplace_back(c->tab, w);
         }
         place(*c, w);
@@ -280,6 +270,11 @@ void buildLayout(QWidget* window, const std::function<void(const ControlSpec&, Q
     // The strip at the moon picture's left edge takes the clicks there: in the small tile
     // it is the way back to the full window.
     for (QWidget* w : above) w->raise();
+    for (const Buddy& b : kBuddies) {
+        auto* caption = window->findChild<ClickLabel*>(QString::fromUtf8(b.caption), Qt::FindDirectChildrenOnly);
+        auto* control = window->findChild<QWidget*>(QString::fromUtf8(b.control), Qt::FindDirectChildrenOnly);
+        if (caption && control) caption->setBuddy(control);
+    }
     std::sort(tabbing.begin(), tabbing.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (size_t i = 1; i < tabbing.size(); ++i) QWidget::setTabOrder(tabbing[i - 1].second, tabbing[i].second);
 }

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "ui/controls.h"
+#include "ui/fonts.h"
 
-#include <QFont>
 #include <QWidget>
 #include <functional>
 #include <span>
@@ -11,13 +11,6 @@
 namespace kalvo {
 
 enum class Kind { Button, Label, Combo, Check, Frame, Option, Picture };
-enum class Face { Gothic, PGothic, Arial, ArialNarrow };
-
-struct FontSpec {
-    Face face = Face::Gothic;
-    double points = 9.0;
-    bool bold = false;
-};
 
 enum Style : unsigned {
     kPlain = 0,
@@ -54,11 +47,6 @@ inline constexpr int kClientTopTwips = 1440;
 inline constexpr std::int64_t kFormBackColor = 16777152;
 
 std::span<const ControlSpec> controlTable();
-
-// Font of the given face with a family list: the design face first, then the
-// metric-compatible face shipped with Debian. The size is set in pixels at 96 dpi, the
-// scale on which the twips positions were laid out.
-QFont makeFont(const FontSpec& design);
 
 // Creates every control of the table as a child of the window, in an order that puts
 // windowed controls above labels and earlier labels above later ones (a label marked

@@ -170,10 +170,11 @@ TEST_F(WindowSize, ScreenReaderReadsValuesUnderTheirNames) {
     f.setDate();
     QAccessibleInterface* year = QAccessible::queryAccessibleInterface(f.laYer(0));
     ASSERT_NE(year, nullptr);
-    EXPECT_EQ(year->text(QAccessible::Name), QStringLiteral("上段 西暦年"));
+    // The name carries the value: Qt's Linux bridge sends no value for a label.
+    EXPECT_EQ(year->text(QAccessible::Name), QStringLiteral("上段 西暦年 2003"));
     EXPECT_EQ(year->text(QAccessible::Value), QStringLiteral("2003"));
     QAccessibleInterface* days = QAccessible::queryAccessibleInterface(f.laDD(1));
-    EXPECT_EQ(days->text(QAccessible::Name), QStringLiteral("日数"));
+    EXPECT_EQ(days->text(QAccessible::Name), QStringLiteral("日数 ") + f.laDD(1)->text());
     EXPECT_EQ(days->text(QAccessible::Value), f.laDD(1)->text());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(f.laZL(14))->text(QAccessible::Name), QStringLiteral("何の日？"));
     EXPECT_EQ(f.btBB(27)->accessibleName(), QStringLiteral("年 +50"));

@@ -1,0 +1,115 @@
+// The window with one Japanese face installed at a time (or none): CTest runs this
+// binary once per face, each time with a private fontconfig that offers that face beside
+// the Latin faces every Debian desktop has. KALVO_FONT_DIR names the face's folder
+// (empty: no Japanese face), KALVO_GOTHIC and KALVO_PGOTHIC the families the window's
+// gothic and proportional gothic must come out as.
+#include "app/app_setup.h"
+#include "support/window_fixture.h"
+#include "ui/fonts.h"
+
+#include <QDir>
+#include <QFontInfo>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+namespace kalvo::test {
+namespace {
+
+QString env(const char* name) { return qEnvironmentVariable(name); }
+
+class OneFace : public WindowTest {
+protected:
+    void SetUp() override {
+        const QString dir = env("KALVO_FONT_DIR");
+        if (!dir.isEmpty() && !QDir(dir).exists()) GTEST_SKIP() << "face not installed: " << dir.toStdString();
+    }
+    static bool noJapaneseFace() { return env("KALVO_FONT_DIR").isEmpty(); }
+};
+
+// Pixels that differ clearly from the background: a caption's ink.
+int ink(const QImage& image, QColor background) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += std::abs(c.red() - background.red()) + std::abs(c.green() - background.green()) +
+                     std::abs(c.blue() - background.blue()) > 120;
+        }
+    return n;
+}
+
+// The ink of the given lines drawn with nothing to cut them.
+int uncutInk(const QStringList& lines, const QFont& font, QColor fore, QColor background) {
+    const QFontMetrics fm(font);
+    QImage image(400, (fm.height() + 8) * static_cast<int>(lines.size()) + 8, QImage::Format_RGB32);
+    image.fill(background);
+    QPainter p(&image);
+    p.setFont(font);
+    p.setPen(fore);
+    for (int i = 0; i < lines.size(); ++i) p.drawText(8, 8 + i * (fm.height() + 8) + fm.ascent(), lines[i]);
+    p.end();
+    return ink(image, background);
+}
+
+TEST_F(OneFace, TheWindowUsesTheInstalledFaceOrSaysThereIsNone) {
+    if (noJapaneseFace()) {
+        EXPECT_FALSE(hasJapaneseFont());
+        EXPECT_TRUE(warnWithoutJapaneseFont(*dialogs));
+        ASSERT_EQ(dialogs->shown.size(), 1u);
+        EXPECT_EQ(dialogs->shown[0].text, kNoJapaneseFontText);
+        EXPECT_EQ(dialogs->shown[0].buttons, Buttons::OK);
+        return;
+    }
+    EXPECT_TRUE(hasJapaneseFont());
+    EXPECT_FALSE(warnWithoutJapaneseFont(*dialogs));
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(QFontInfo(makeFont({Face::Gothic, 9, false})).family(), env("KALVO_GOTHIC"));
+    EXPECT_EQ(QFontInfo(makeFont({Face::PGothic, 9, false})).family(), env("KALVO_PGOTHIC"));
+    frmKV& f = start();
+    EXPECT_EQ(QFontInfo(f.laZL(13)->font()).family(), env("KALVO_GOTHIC"));
+    EXPECT_EQ(QFontInfo(f.laZL(9)->font()).family(), env("KALVO_PGOTHIC"));
+}
+
+// Whatever the face, every caption shows what the design face shows, in full.
+TEST_F(OneFace, CaptionsShowTheDesignLinesUncut) {
+    if (noJapaneseFace()) GTEST_SKIP() << "no Japanese face: every caption is boxes";
+    frmKV& f = start();
+    f.show();
+    // The lines the design face shows: "=" stays with "日数", " =" with "日間".
+    EXPECT_EQ(f.laZL(13)->shownLines(), QStringList{QStringLiteral("日数=")});
+    EXPECT_EQ(f.laZL(10)->shownLines(), QStringList{QStringLiteral("日間 =")});
+    EXPECT_EQ(f.laZL(9)->shownLines(), QStringList{QStringLiteral("ヶ月+")});
+    EXPECT_EQ(f.laZL(8)->shownLines(), (QStringList{QStringLiteral("年 +"), QStringLiteral("(歳)")}));
+    EXPECT_EQ(f.laZL(4)->shownLines(), QStringList{QStringLiteral("月")});
+    int captions = 0;
+    for (ClickLabel* label : f.findChildren<ClickLabel*>()) {
+        if (!label->isVisibleTo(&f) || !label->showsOwnLines()) continue;
+        SCOPED_TRACE(label->objectName().toStdString());
+        ++captions;
+        const QColor back = label->palette().color(QPalette::Window);
+        const QColor fore = label->palette().color(QPalette::WindowText);
+        const int shown = ink(label->grab().toImage(), back);
+        const int whole = uncutInk(label->shownLines(), label->font(), fore, back);
+        ASSERT_GT(whole, 10);
+        EXPECT_GE(shown, whole * 95 / 100) << "ink shown " << shown << " of " << whole;
+        EXPECT_GE(label->font().pixelSize() * 4, makeFont({Face::Gothic, 9, false}).pixelSize() * 3 - 4);
+    }
+    EXPECT_GE(captions, 15);
+    // Captions of buttons, check boxes and option buttons fit inside their frames.
+    for (QAbstractButton* b : f.findChildren<QAbstractButton*>()) {
+        if (!b->isVisibleTo(&f) || b->text().isEmpty()) continue;
+        SCOPED_TRACE(b->objectName().toStdString());
+        QStyleOptionButton option;
+        option.initFrom(b);
+        option.text = b->text();
+        const QString text = b->text().remove(QLatin1Char('&'));
+        int room = b->width() - 4;
+        if (qobject_cast<QCheckBox*>(b)) room = b->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, b).width();
+        if (qobject_cast<QRadioButton*>(b)) room = b->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, b).width();
+        EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(text), room);
+    }
+}
+
+}  // namespace
+}  // namespace kalvo::test
