@@ -12,7 +12,7 @@ cp "$src/scripts/deps" "$here/deps"
 fail() { echo "FAIL: $*"; exit 1; }
 
 run_list=$(bash "$here/deps" --list run)
-for p in build-essential cmake qt6-base-dev qt6-qpa-plugins fonts-ipafont-gothic fonts-liberation; do
+for p in build-essential cmake qt6-base-dev qt6-qpa-plugins fonts-ipafont-gothic fonts-liberation qt6-translations-l10n; do
   grep -qx "$p" <<<"$run_list" || fail "run profile lacks $p"
 done
 for p in clang libclang-rt-dev libgtest-dev libbenchmark-dev imagemagick strace xvfb xdotool; do
@@ -45,7 +45,7 @@ set -e
 [ $status -ne 0 ] || fail "missing packages without root or sudo reported success"
 grep -q 'not found' <<<"$out" && fail "the message is a shell error: $out"
 grep -q 'no sudo' <<<"$out" || fail "the message does not say why: $out"
-grep -q '^ *apt-get update && apt-get install -y --no-install-recommends build-essential cmake .*fonts-liberation$' <<<"$out" \
+grep -q '^ *apt-get update && apt-get install -y --no-install-recommends build-essential cmake .*fonts-liberation qt6-translations-l10n$' <<<"$out" \
   || fail "the message does not give the install line: $out"
 grep -q 'clang' <<<"$out" && fail "the run profile's install line names clang: $out"
 
