@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStringListModel>
 
 namespace kalvo {
 
@@ -65,12 +66,20 @@ void applyEraAndFlags(frmKV& w, const EventFile& f) {
     if (noMoon) w.picM->hide();
 }
 
+// The list of a file goes into the combo as a plain string list model: an item of the
+// combo's own model costs several allocations and a few hundred bytes, which a file of
+// many thousand entries feels at every start. The combo selects the first entry, as it
+// does when items are added to an empty list.
 void addEntries(frmKV& w, const std::vector<std::string>& entries) {
     QStringList items;
     items.reserve(static_cast<qsizetype>(entries.size()));
     for (const auto& e : entries) items.push_back(q(e));
     const QSignalBlocker block(w.cobEV);
-    w.cobEV->addItems(items);
+    if (w.cobEV->count() == 0) {
+        w.cobEV->setModel(new QStringListModel(std::move(items), w.cobEV));  // deletes its own model
+    } else {
+        w.cobEV->addItems(items);
+    }
 }
 
 void moveToStored(frmKV& w, const EventFile& f) {

@@ -85,6 +85,18 @@ std::vector<std::string> splitLines(std::string_view bytes) {
 
 DecodedLines decodeCp932Lines(std::string_view bytes) {
     DecodedLines result;
+    // The whole file in one conversion: a call per line costs more than the characters
+    // in it. Line ends can be split off after decoding, since CR and LF are never part of
+    // a two-byte character. Only a file with a bad byte is taken line by line, to name
+    // the line.
+    {
+        Converter decode(kUtf8, kCodePage);
+        std::string text;
+        if (decode.run(bytes, text)) {
+            result.lines = splitLines(text);
+            return result;
+        }
+    }
     auto raw = splitLines(bytes);
     result.lines.reserve(raw.size());
     Converter decode(kUtf8, kCodePage);

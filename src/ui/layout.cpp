@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -225,22 +226,46 @@ void applyProperties(const ControlSpec& c, QWidget* w) {
 
 std::span<const ControlSpec> controlTable() { return kControls; }
 
+namespace {
+
+// The family a face is drawn with: the design face when it is installed, else the
+// metric-compatible face shipped with Debian. Looked up once per face: a family that is
+// not installed costs the font matcher a search through every font (for fallbacks) each
+// time a font names it.
+QString familyOf(Face face) {
+    struct Choice {
+        QStringList design;
+        QString shipped;
+    };
+    static const Choice choices[] = {
+        {{QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic")}, QStringLiteral("IPAGothic")},
+        {{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic")}, QStringLiteral("IPAPGothic")},
+        {{QStringLiteral("Arial")}, QStringLiteral("Liberation Sans")},
+        {{QStringLiteral("Arial Narrow")}, QStringLiteral("Liberation Sans Narrow")},
+    };
+    static QString resolved[std::size(choices)];
+    static bool done = false;
+    if (!done) {
+        done = true;
+        const QStringList installed = QFontDatabase::families();
+        for (size_t i = 0; i < std::size(choices); ++i) {
+            resolved[i] = choices[i].shipped;
+            for (const QString& name : choices[i].design) {
+                if (installed.contains(name, Qt::CaseInsensitive)) {
+                    resolved[i] = name;
+                    break;
+                }
+            }
+        }
+    }
+    return resolved[static_cast<size_t>(face)];
+}
+
+}  // namespace
+
 QFont makeFont(const FontSpec& design) {
     QFont font;
-    switch (design.face) {
-        case Face::Gothic:
-            font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic")});
-            break;
-        case Face::PGothic:
-            font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")});
-            break;
-        case Face::Arial:
-            font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-            break;
-        case Face::ArialNarrow:
-            font.setFamilies({QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow")});
-            break;
-    }
+    font.setFamilies({familyOf(design.face)});
     font.setPixelSize(static_cast<int>(design.points * 96.0 / 72.0 + 0.5));
     font.setBold(design.bold);
     return font;

@@ -55,7 +55,7 @@ inline constexpr std::int64_t kFormBackColor = 16777152;
 
 std::span<const ControlSpec> controlTable();
 
-// Font of the given face with a family list: the design face first, then the
+// Font of the given face: the design face when it is installed, else the
 // metric-compatible face shipped with Debian. The size is set in pixels at 96 dpi, the
 // scale on which the twips positions were laid out.
 QFont makeFont(const FontSpec& design);

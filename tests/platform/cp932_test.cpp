@@ -32,5 +32,22 @@ TEST(Cp932, LinesRoundTripAndBadBytesNameTheirLine) {
     EXPECT_EQ(decodeCp932Lines("ok\r\nok\r\n\x82").badLine, 3);  // a cut-off double byte
 }
 
+// The file is decoded at once; a bad byte anywhere still names its own line, and a lead
+// byte just before a line end does not take the line end as its second byte.
+TEST(Cp932, BadBytesInsideTheFileNameTheirLine) {
+    struct Case {
+        const char* bytes;
+        int badLine;
+    };
+    for (const Case& c : {Case{"ok\r\n\x82\r\nok\r\n", 2}, Case{"\x82\nok", 1},
+                          Case{"a\rb\x82\rc", 2}}) {
+        const DecodedLines d = decodeCp932Lines(c.bytes);
+        EXPECT_EQ(d.badLine, c.badLine) << c.bytes;
+        EXPECT_TRUE(d.lines.empty()) << c.bytes;
+    }
+    // A double byte whose second byte is the line end's neighbour decodes whole.
+    EXPECT_EQ(decodeCp932Lines("\x82\xA0\r\n\x82\xA0").lines, (std::vector<std::string>{"あ", "あ"}));
+}
+
 }  // namespace
 }  // namespace kalvo
