@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QListView>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStringListModel>
@@ -29,6 +30,7 @@ const QString kDeleteQuestion = QStringLiteral("このデータを削除しま�
 const QString kConfirmTitle = QStringLiteral("確認");
 const QString kToday = QStringLiteral("TODAY");
 constexpr int kTwipsPerPixel = 15;
+constexpr qsizetype kLongList = 1000;
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 std::string u(const QString& s) { return s.toStdString(); }
@@ -75,6 +77,12 @@ void addEntries(frmKV& w, const std::vector<std::string>& entries) {
     items.reserve(static_cast<qsizetype>(entries.size()));
     for (const auto& e : entries) items.push_back(q(e));
     const QSignalBlocker block(w.cobEV);
+    // Every entry is one line in one font, so the popup need not measure each of them
+    // before it first opens (a second with 100,000 entries). Short lists skip making
+    // the popup this early.
+    if (items.size() > kLongList) {
+        if (auto* view = qobject_cast<QListView*>(w.cobEV->view())) view->setUniformItemSizes(true);
+    }
     if (w.cobEV->count() == 0) {
         w.cobEV->setModel(new QStringListModel(std::move(items), w.cobEV));  // deletes its own model
     } else {
