@@ -86,10 +86,10 @@ public:
     // Set when the event file could not be read whole: it is then never overwritten.
     bool eventFileReserved = false;
     // The event file as this run read it (or last wrote it): its bytes, to notice another
-    // writer at the save (nullopt: there was no file); its lines with their bytes, so
-    // that lines nobody changed keep them; its content, the base of a merge.
+    // writer at the save and so that lines nobody changed keep their bytes (nullopt:
+    // there was no file); its settings, the base of a merge (the entries are not kept:
+    // a merge takes them from the file as it is then, with this run's edits).
     std::optional<std::string> eventFileBytes;
-    DecodedLines eventFileSource;
     EventFile eventFileBase;
     // The edits of the list made in this run, in order, for a merge.
     std::vector<EntryEdit> entryEdits;

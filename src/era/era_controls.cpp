@@ -60,10 +60,12 @@ void putEraTable(frmKV& w, const std::vector<EraRow>& rows, Serial endStart) {
         w.eraName[n + 1] = kEndMarkText;
         w.eraStart[n + 1] = endStart;
     }
-    for (int row = 1; row <= n; ++row) {
-        w.cobNG(0)->addItem(w.eraName[row]);
-        w.cobNG(1)->addItem(w.eraName[row]);
-    }
+    // All rows at once: each single insertion would make the combo redo its size and text.
+    QStringList names;
+    names.reserve(n);
+    for (int row = 1; row <= n; ++row) names.push_back(w.eraName[row]);
+    w.cobNG(0)->addItems(names);
+    w.cobNG(1)->addItems(names);
     w.nCM = n;
     w.eraLookup = EraLookup(std::span<const Serial>(w.eraStart.data() + 1, static_cast<size_t>(n)));
     w.selectNG(0, 0);

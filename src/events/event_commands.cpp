@@ -8,8 +8,10 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QListView>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStringListModel>
 
 namespace kalvo {
 
@@ -32,6 +34,7 @@ const QString kNotRegular = QStringLiteral(
     "%1 は通常のファイルではないため、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
 const QString kTooLarge = QStringLiteral(
     "%1 は大きすぎるため（%2 MB まで）、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
+constexpr qsizetype kLongList = 1000;
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 std::string u(const QString& s) { return s.toStdString(); }
@@ -70,12 +73,26 @@ void applyEraAndFlags(frmKV& w, const EventFile& f) {
     if (noMoon) w.picM->hide();
 }
 
+// The list of a file goes into the combo as a plain string list model: an item of the
+// combo's own model costs several allocations and a few hundred bytes, which a file of
+// many thousand entries feels at every start. The combo selects the first entry, as it
+// does when items are added to an empty list.
 void addEntries(frmKV& w, const std::vector<std::string>& entries) {
     QStringList items;
     items.reserve(static_cast<qsizetype>(entries.size()));
     for (const auto& e : entries) items.push_back(q(e));
     const QSignalBlocker block(w.cobEV);
-    w.cobEV->addItems(items);
+    // Every entry is one line in one font, so the popup need not measure each of them
+    // before it first opens (a second with 100,000 entries). Short lists skip making
+    // the popup this early.
+    if (items.size() > kLongList) {
+        if (auto* view = qobject_cast<QListView*>(w.cobEV->view())) view->setUniformItemSizes(true);
+    }
+    if (w.cobEV->count() == 0) {
+        w.cobEV->setModel(new QStringListModel(std::move(items), w.cobEV));  // deletes its own model
+    } else {
+        w.cobEV->addItems(items);
+    }
 }
 
 void moveToStored(frmKV& w, const EventFile& f) {
@@ -184,7 +201,7 @@ void frmKV::readEventFile() {
     fileVersion = q(defaults.version);
     fileComment = q(defaults.comment);
     eventFileBase = defaults;
-    const FileBytes file = readFileBytes(u(eventFilePath(*this)));
+    FileBytes file = readFileBytes(u(eventFilePath(*this)));
     switch (file.status) {
         case FileStatus::Ok: break;
         case FileStatus::NotFound:
@@ -220,9 +237,9 @@ void frmKV::readEventFile() {
         reportReadFailure(*this, read.error);
         return;
     }
-    eventFileBytes = file.bytes;
-    eventFileSource = std::move(text);
+    eventFileBytes = std::move(file.bytes);
     eventFileBase = read.file;
+    eventFileBase.entries = {};
     modified = 0;
     moveToStored(*this, read.file);
 }

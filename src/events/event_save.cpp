@@ -119,11 +119,10 @@ void frmKV::writeEventFile() {
     }
     const QString path = QDir(services.workDir).filePath(eventFileName);
     EventFile content = currentEventFile();
-    const DecodedLines* source = &eventFileSource;
+    std::string_view source = eventFileBytes ? std::string_view(*eventFileBytes) : std::string_view();
 
     // The file as it is now: when it is not what this run read, someone else wrote it.
     const FileBytes now = readFileBytes(u(path));
-    DecodedLines theirsText;
     switch (now.status) {
         case FileStatus::Ok: break;
         case FileStatus::NotFound:
@@ -131,7 +130,7 @@ void frmKV::writeEventFile() {
         default: tell(*this, kWriteError, kErrorTitle); return;
     }
     if (now.status == FileStatus::Ok && (!eventFileBytes || *eventFileBytes != now.bytes)) {
-        theirsText = decodeCp932Lines(now.bytes);
+        const DecodedLines theirsText = decodeCp932Lines(now.bytes);
         EventFileRead theirs;
         theirs.error = EventFileError::BadEncoding;
         if (theirsText.badLine == 0) theirs = readEventLines(theirsText.lines);
@@ -141,19 +140,19 @@ void frmKV::writeEventFile() {
             case Resolution::Overwrite: break;
             case Resolution::DoNotSave: return;
             case Resolution::SaveElsewhere:
-                saveInHome(*this, encodeCp932LinesKeeping(writeEventLines(content), *source),
+                saveInHome(*this, encodeCp932LinesKeeping(writeEventLines(content), source),
                            QDir::toNativeSeparators(services.workDir));
                 return;
         }
-        source = &theirsText;
+        source = now.bytes;
     }
 
-    std::string bytes = encodeCp932LinesKeeping(writeEventLines(content), *source);
+    std::string bytes = encodeCp932LinesKeeping(writeEventLines(content), source);
     switch (writeFileBytes(u(path), bytes)) {
         case FileStatus::Ok:
-            eventFileSource = decodeCp932Lines(bytes);
             eventFileBytes = std::move(bytes);
             eventFileBase = std::move(content);
+            eventFileBase.entries = {};
             entryEdits.clear();
             break;
         case FileStatus::PathNotFound: saveInHome(*this, bytes, QDir::toNativeSeparators(services.workDir)); break;

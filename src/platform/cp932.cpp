@@ -96,6 +96,18 @@ std::vector<std::string> splitLines(std::string_view bytes) {
 
 DecodedLines decodeCp932Lines(std::string_view bytes) {
     DecodedLines result;
+    // The whole file in one conversion: a call per line costs more than the characters
+    // in it. Line ends can be split off after decoding, since CR and LF are never part of
+    // a two-byte character. Only a file with a bad byte is taken line by line, to name
+    // the line.
+    {
+        Converter decode(kUtf8, kCodePage);
+        std::string text;
+        if (decode.run(bytes, text)) {
+            result.lines = splitLines(text);
+            return result;
+        }
+    }
     auto raw = splitLines(bytes);
     result.lines.reserve(raw.size());
     Converter decode(kUtf8, kCodePage);
@@ -108,7 +120,6 @@ DecodedLines decodeCp932Lines(std::string_view bytes) {
         }
         result.lines.push_back(std::move(text));
     }
-    result.raw = std::move(raw);
     return result;
 }
 
@@ -124,10 +135,13 @@ bool encodeCp932Lines(const std::vector<std::string>& lines, std::string& bytes)
     return true;
 }
 
-std::string encodeCp932LinesKeeping(const std::vector<std::string>& lines, const DecodedLines& source) {
-    // For each text, the source lines that hold it, used up front to back.
+std::string encodeCp932LinesKeeping(const std::vector<std::string>& lines, std::string_view sourceFile) {
+    // For each text, the source lines that hold it, used up front to back. A source that
+    // is not code page 932 gives no bytes.
+    DecodedLines source = decodeCp932Lines(sourceFile);
+    const std::vector<std::string> raw = source.badLine == 0 ? splitLines(sourceFile) : std::vector<std::string>{};
     std::unordered_map<std::string_view, std::deque<size_t>> sourceOf;
-    const size_t known = std::min(source.lines.size(), source.raw.size());
+    const size_t known = std::min(source.lines.size(), raw.size());
     for (size_t i = 0; i < known; ++i) sourceOf[source.lines[i]].push_back(i);
     Converter encode(kCodePage, kUtf8);
     std::string bytes;
@@ -135,7 +149,7 @@ std::string encodeCp932LinesKeeping(const std::vector<std::string>& lines, const
     for (const auto& line : lines) {
         const auto found = sourceOf.find(line);
         if (found != sourceOf.end() && !found->second.empty()) {
-            bytes += source.raw[found->second.front()];
+            bytes += raw[found->second.front()];
             found->second.pop_front();
         } else if (encode.run(line, encoded)) {
             bytes += encoded;

@@ -40,11 +40,9 @@ private:
 std::vector<std::string> splitLines(std::string_view bytes);
 
 // A file's bytes as UTF-8 lines; badLine is the 1-based line that is not code page 932
-// (0 when every line decoded, and then `lines` holds them all, and `raw` the bytes each
-// of them came from).
+// (0 when every line decoded, and then `lines` holds them all).
 struct DecodedLines {
     std::vector<std::string> lines;
-    std::vector<std::string> raw;
     int badLine = 0;
 };
 DecodedLines decodeCp932Lines(std::string_view bytes);
@@ -53,12 +51,12 @@ DecodedLines decodeCp932Lines(std::string_view bytes);
 // code page 932 cannot hold.
 bool encodeCp932Lines(const std::vector<std::string>& lines, std::string& bytes);
 
-// The same, but a line whose text is one of the source lines is written with the bytes
-// it was read from, so that a line nobody changed keeps its bytes (code page 932 has
-// several byte pairs for some characters, and iconv writes back only one of them). Equal
-// texts take the source's bytes in order. A line that cannot be encoded gets "?" for the
+// The same, but a line whose text is a line of the source file is written with the bytes
+// it has there, so that a line nobody changed keeps its bytes (code page 932 has several
+// byte pairs for some characters, and iconv writes back only one of them). Equal texts
+// take the source's bytes in order. A line that cannot be encoded gets "?" for the
 // characters code page 932 cannot hold.
-std::string encodeCp932LinesKeeping(const std::vector<std::string>& lines, const DecodedLines& source);
+std::string encodeCp932LinesKeeping(const std::vector<std::string>& lines, std::string_view sourceFile);
 
 // The distinct characters of a UTF-8 text that code page 932 cannot hold, in the order
 // they first appear (empty when the whole text can be stored).

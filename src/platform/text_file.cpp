@@ -211,7 +211,6 @@ TextLines readTextFile(const std::string& path) {
         return result;
     }
     result.lines = std::move(decoded.lines);
-    result.raw = std::move(decoded.raw);
     return result;
 }
 

@@ -43,7 +43,6 @@ inline constexpr std::size_t kMaxFileBytes = std::size_t{32} << 20;
 struct TextLines {
     FileStatus status = FileStatus::Ok;
     std::vector<std::string> lines;  // UTF-8, without line ends
-    std::vector<std::string> raw;    // the bytes of each line as they lie on disk
     int errorLine = 0;               // 1-based line of a BadEncoding
 };
 

@@ -82,9 +82,35 @@ QStringList fontFamilies(Face face) {
     return {};
 }
 
+namespace {
+
+// The family a face is drawn with: the first of its list that is installed, looked up
+// once per face. A family that is not installed costs the font matcher a search through
+// every font each time a font names it, and the window makes dozens of fonts. With none
+// of them installed the whole list goes to Qt, which then picks what it can.
+QStringList resolvedFamilies(Face face) {
+    static QStringList resolved[4];
+    static bool done[4] = {};
+    const auto i = static_cast<size_t>(face);
+    if (!done[i]) {
+        done[i] = true;
+        const QStringList installed = QFontDatabase::families();
+        resolved[i] = fontFamilies(face);
+        for (const QString& name : fontFamilies(face)) {
+            if (installed.contains(name, Qt::CaseInsensitive)) {
+                resolved[i] = QStringList{name};
+                break;
+            }
+        }
+    }
+    return resolved[i];
+}
+
+}  // namespace
+
 QFont makeFont(const FontSpec& design) {
     QFont font;
-    font.setFamilies(fontFamilies(design.face));
+    font.setFamilies(resolvedFamilies(design.face));
     font.setPixelSize(static_cast<int>(design.points * 96.0 / 72.0 + 0.5));
     font.setBold(design.bold);
     return font;

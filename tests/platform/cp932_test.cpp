@@ -54,19 +54,21 @@ TEST(Cp932, UnchangedLinesKeepTheirBytes) {
     const std::string file = "\xED\x40@2003/9/14\r\n\x87\x90 \x81\x40x\r\n\xED\x40@2003/9/14\r\n";
     const DecodedLines source = decodeCp932Lines(file);
     ASSERT_EQ(source.badLine, 0);
-    ASSERT_EQ(source.raw.size(), 3u);
+    ASSERT_EQ(source.lines.size(), 3u);
     std::string fresh;
     ASSERT_TRUE(encodeCp932Lines(source.lines, fresh));
     ASSERT_NE(fresh, file);  // iconv writes other bytes for the same characters
 
-    EXPECT_EQ(encodeCp932LinesKeeping(source.lines, source), file);
+    EXPECT_EQ(encodeCp932LinesKeeping(source.lines, file), file);
     std::vector<std::string> changed = {source.lines[1], "new",           source.lines[0],
                                         source.lines[0], source.lines[0], "\xF0\x9F\x98\x80"};
     std::string expected = "\x87\x90 \x81\x40x\r\nnew\r\n\xED\x40@2003/9/14\r\n\xED\x40@2003/9/14\r\n";
     std::string third;
     ASSERT_TRUE(utf8ToCp932(source.lines[0], third));  // a third copy has no bytes of its own
     expected += third + "\r\n?\r\n";
-    EXPECT_EQ(encodeCp932LinesKeeping(changed, source), expected);
+    EXPECT_EQ(encodeCp932LinesKeeping(changed, file), expected);
+    // A source that is no code page 932 gives no bytes: every line is encoded afresh.
+    EXPECT_EQ(encodeCp932LinesKeeping(changed, "\xff\r\n"), encodeCp932LinesKeeping(changed, ""));
 }
 
 TEST(Cp932, CharactersThatCannotBeStoredAreNamedOnce) {
@@ -79,6 +81,23 @@ TEST(Cp932, CharactersThatCannotBeStoredAreNamedOnce) {
         {"", {}},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(unstorableCharacters(text), expected) << text;
+}
+
+// The file is decoded at once; a bad byte anywhere still names its own line, and a lead
+// byte just before a line end does not take the line end as its second byte.
+TEST(Cp932, BadBytesInsideTheFileNameTheirLine) {
+    struct Case {
+        const char* bytes;
+        int badLine;
+    };
+    for (const Case& c : {Case{"ok\r\n\x82\r\nok\r\n", 2}, Case{"\x82\nok", 1},
+                          Case{"a\rb\x82\rc", 2}}) {
+        const DecodedLines d = decodeCp932Lines(c.bytes);
+        EXPECT_EQ(d.badLine, c.badLine) << c.bytes;
+        EXPECT_TRUE(d.lines.empty()) << c.bytes;
+    }
+    // A double byte whose second byte is the line end's neighbour decodes whole.
+    EXPECT_EQ(decodeCp932Lines("\x82\xA0\r\n\x82\xA0").lines, (std::vector<std::string>{"あ", "あ"}));
 }
 
 }  // namespace
