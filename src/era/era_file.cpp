@@ -1,6 +1,6 @@
 #include "era/era_file.h"
 
-#include "platform/cp932.h"
+#include "text/cp932.h"
 
 #include <algorithm>
 #include <charconv>
