@@ -1,5 +1,7 @@
 #include "calendar/date_serial.h"
 
+#include "text/text_scan.h"
+
 #include <chrono>
 #include <cmath>
 
@@ -92,45 +94,13 @@ std::string toText(Serial s) {
 
 namespace {
 
-// Reads one run of ASCII or full-width digits; returns the value and moves pos.
-std::optional<long> readNumber(std::string_view t, size_t& pos) {
-    long value = 0;
-    int digits = 0;
-    while (pos < t.size()) {
-        int digit = -1;
-        const unsigned char c = static_cast<unsigned char>(t[pos]);
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-            pos += 1;
-        } else if (c == 0xEF && pos + 2 < t.size() && static_cast<unsigned char>(t[pos + 1]) == 0xBC) {
-            const unsigned char c3 = static_cast<unsigned char>(t[pos + 2]);  // U+FF10..U+FF19
-            if (c3 < 0x90 || c3 > 0x99) break;
-            digit = c3 - 0x90;
-            pos += 3;
-        } else {
-            break;
-        }
-        if (++digits > 6) return std::nullopt;
-        value = value * 10 + digit;
-    }
-    if (digits == 0) return std::nullopt;
-    return value;
-}
-
-void skipBlanks(std::string_view t, size_t& pos) {
-    while (pos < t.size()) {
-        if (t[pos] == ' ' || t[pos] == '\t') {
-            ++pos;
-        } else if (t.substr(pos, 3) == "\xE3\x80\x80") {  // ideographic space
-            pos += 3;
-        } else {
-            break;
-        }
-    }
-}
+// Blanks around the numbers and the separators, the ideographic space included.
+constexpr Blanks kDateBlanks = Blanks::Ideographic;
+// A year, month or day: up to six ASCII or full-width digits.
+constexpr DecimalRule kDatePart{.maxDigits = 6, .fullWidth = true};
 
 bool readSeparator(std::string_view t, size_t& pos, char& sep) {
-    skipBlanks(t, pos);
+    skipBlanks(t, pos, kDateBlanks);
     if (pos >= t.size()) return false;
     char c = t[pos];
     size_t width = 1;
@@ -142,7 +112,7 @@ bool readSeparator(std::string_view t, size_t& pos, char& sep) {
     if (sep != 0 && c != sep) return false;
     sep = c;
     pos += width;
-    skipBlanks(t, pos);
+    skipBlanks(t, pos, kDateBlanks);
     return true;
 }
 
@@ -151,14 +121,14 @@ bool readSeparator(std::string_view t, size_t& pos, char& sep) {
 std::optional<Serial> parseDate(std::string_view text) {
     size_t pos = 0;
     char sep = 0;
-    skipBlanks(text, pos);
-    const auto y = readNumber(text, pos);
+    skipBlanks(text, pos, kDateBlanks);
+    const auto y = readDecimal(text, pos, kDatePart);
     if (!y || !readSeparator(text, pos, sep)) return std::nullopt;
-    const auto m = readNumber(text, pos);
+    const auto m = readDecimal(text, pos, kDatePart);
     if (!m || !readSeparator(text, pos, sep)) return std::nullopt;
-    const auto d = readNumber(text, pos);
+    const auto d = readDecimal(text, pos, kDatePart);
     if (!d) return std::nullopt;
-    skipBlanks(text, pos);
+    skipBlanks(text, pos, kDateBlanks);
     if (pos != text.size()) return std::nullopt;
     return makeDate(static_cast<int>(*y), static_cast<int>(*m), static_cast<int>(*d));
 }
