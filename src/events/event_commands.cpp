@@ -5,6 +5,7 @@
 #include "events/event_file.h"
 #include "moon/moon_picture.h"
 #include "platform/text_file.h"
+#include "ui/window_geometry.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -7,6 +7,7 @@
 #include "events/event_file.h"
 #include "events/event_merge.h"
 #include "platform/text_file.h"
+#include "ui/window_geometry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,7 +34,6 @@ const QString kFolderGone = QStringLiteral(
     "ホームフォルダーに保存しますか？\r\n%2");
 const QString kSavedCopyTitle = QStringLiteral("保存");
 const QString kSavedCopy = QStringLiteral("設定ファイルを次の場所に保存しました：\r\n%1");
-constexpr int kTwipsPerPixel = 15;
 
 std::string u(const QString& s) { return s.toStdString(); }
 

@@ -1,6 +1,8 @@
 // Control arrays and the few widget kinds the window needs beyond plain Qt ones.
 #pragma once
 
+#include "ui/window_geometry.h"  // twips to pixels, for the layout and the window sizes
+
 #include <QColor>
 #include <QLabel>
 #include <QString>
@@ -82,8 +84,5 @@ QPalette lightPalette();
 // Sets a widget's background (filled) or text colour through its palette.
 void setBackColor(QWidget* widget, ColorValue value);
 void setForeColor(QWidget* widget, ColorValue value);
-
-// Twips (1/1440 inch) to logical pixels: 15 twips a pixel.
-inline constexpr int twipsToPixels(double twips) { return static_cast<int>(twips / 15.0 + 0.5); }
 
 }  // namespace kalvo
