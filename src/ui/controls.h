@@ -1,6 +1,7 @@
 // Control arrays and the few widget kinds the window needs beyond plain Qt ones.
 #pragma once
 
+#include "ui/click_tracker.h"
 #include "ui/window_geometry.h"  // twips to pixels, for the layout and the window sizes
 
 #include <QColor>
@@ -57,13 +58,11 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    // The second press of a double-click is not a new click: a label toggled by clicks
-    // (the tile strip) must not flip twice.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    bool pressed_ = false;
+    ClickTracker clicks_;
     QStringList shownLines_;
     QString linesFor_;
 };
