@@ -10,24 +10,8 @@ namespace {
 
 using namespace std::chrono;
 
-// sys_days counts from 1970-01-01, serials from 1899-12-30.
-constexpr long kEpochOffset = 25569;
-
-// The whole day of a serial (rounding down). Serials the program holds are far inside
-// the range where a conversion to long is exact, and that spares the call to floor.
-long wholeDay(Serial s) {
-    if (s > -1e15 && s < 1e15) {
-        const long n = static_cast<long>(s);
-        return static_cast<Serial>(n) > s ? n - 1 : n;
-    }
-    return static_cast<long>(std::floor(s));
-}
-
-sys_days toSysDays(Serial s) { return sys_days{days{wholeDay(s) - kEpochOffset}}; }
-
-Serial toSerial(sys_days d) {
-    return static_cast<Serial>(d.time_since_epoch().count() + kEpochOffset);
-}
+using detail::toSerial;
+using detail::toSysDays;
 
 std::optional<Serial> checked(Serial s) {
     if (!inRange(s)) return std::nullopt;
@@ -36,25 +20,19 @@ std::optional<Serial> checked(Serial s) {
 
 }  // namespace
 
-Ymd toYmd(Serial s) {
-    const year_month_day ymd{toSysDays(s)};
-    return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
-            static_cast<int>(static_cast<unsigned>(ymd.day()))};
-}
+// The calendar's worked values, checked by the compiler.
+static_assert(toYmd(0) == Ymd{1899, 12, 30});
+static_assert(toYmd(-0.5) == Ymd{1899, 12, 29});                // a fraction belongs to its day
+static_assert(fromYmd(1997, 10, 16) == 35719 && weekday(35719) == 5);  // a Thursday
+static_assert(fromYmd(2003, 9, 14) == 37878 && weekday(37878) == 1);   // a Sunday
+static_assert(fromYmd(2003, 2, 30) == fromYmd(2003, 3, 2));      // the day runs on into March
+static_assert(fromYmd(2003, 0, 15) == fromYmd(2002, 12, 15));    // month 0: December of the year before
+static_assert(fromYmd(2003, 3, 0) == fromYmd(2003, 2, 28));      // day 0: the month before's last day
 
 int yearOf(Serial s) { return static_cast<int>(year_month_day{toSysDays(s)}.year()); }
 
-int weekday(Serial s) {
-    return static_cast<int>(std::chrono::weekday{toSysDays(s)}.c_encoding()) + 1;
-}
-
 bool inRange(Serial s) {
     return s >= static_cast<Serial>(kMinSerial) && s < static_cast<Serial>(kMaxSerial + 1);
-}
-
-Serial fromYmd(int year, int month, int day) {
-    const year_month first = year_month{std::chrono::year{year}, January} + months{month - 1};
-    return toSerial(sys_days{first / 1} + days{day - 1});
 }
 
 std::optional<Serial> makeDate(int year, int month, int day) {
