@@ -214,7 +214,7 @@ std::optional<int> storedPosition(std::string_view text) {
     skipBlanks(text, pos, Blanks::Ideographic);
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
-    auto value = readDecimal(text, pos, {.maxValue = 2147483648LL});
+    auto value = readDecimal(text, pos, {.maxValue = 2147483648LL});  // the smallest int's magnitude
     if (!value) return std::nullopt;
     skipBlanks(text, pos, Blanks::Ideographic);
     if (pos != text.size()) return std::nullopt;
