@@ -5,7 +5,7 @@
 
 #include "events/event_entry.h"
 #include "events/event_file.h"
-#include "platform/cp932.h"
+#include "text/cp932.h"
 
 #include <cstdint>
 

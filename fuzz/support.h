@@ -3,7 +3,7 @@
 // a report when a property of the readers does not hold.
 #pragma once
 
-#include "platform/cp932.h"
+#include "text/cp932.h"
 
 #include <optional>
 #include <string>

@@ -28,7 +28,7 @@ bool loadQtTranslation(QCoreApplication& app) {
 
 bool warnWithoutJapaneseFont(Dialogs& dialogs) {
     if (hasJapaneseFont()) return false;
-    dialogs.message(kNoJapaneseFontText, kNoJapaneseFontTitle, Buttons::OK, Icon::None);
+    dialogs.showMessage(kNoJapaneseFontText, kNoJapaneseFontTitle);
     return true;
 }
 

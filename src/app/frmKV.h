@@ -11,7 +11,7 @@
 
 #include "era/era_table.h"
 #include "events/event_merge.h"
-#include "platform/cp932.h"
+#include "text/cp932.h"
 #include "platform/services.h"
 #include "ui/controls.h"
 

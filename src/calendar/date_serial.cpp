@@ -1,5 +1,7 @@
 #include "calendar/date_serial.h"
 
+#include "text/text_scan.h"
+
 #include <chrono>
 #include <cmath>
 
@@ -8,24 +10,8 @@ namespace {
 
 using namespace std::chrono;
 
-// sys_days counts from 1970-01-01, serials from 1899-12-30.
-constexpr long kEpochOffset = 25569;
-
-// The whole day of a serial (rounding down). Serials the program holds are far inside
-// the range where a conversion to long is exact, and that spares the call to floor.
-long wholeDay(Serial s) {
-    if (s > -1e15 && s < 1e15) {
-        const long n = static_cast<long>(s);
-        return static_cast<Serial>(n) > s ? n - 1 : n;
-    }
-    return static_cast<long>(std::floor(s));
-}
-
-sys_days toSysDays(Serial s) { return sys_days{days{wholeDay(s) - kEpochOffset}}; }
-
-Serial toSerial(sys_days d) {
-    return static_cast<Serial>(d.time_since_epoch().count() + kEpochOffset);
-}
+using detail::toSerial;
+using detail::toSysDays;
 
 std::optional<Serial> checked(Serial s) {
     if (!inRange(s)) return std::nullopt;
@@ -34,25 +20,19 @@ std::optional<Serial> checked(Serial s) {
 
 }  // namespace
 
-Ymd toYmd(Serial s) {
-    const year_month_day ymd{toSysDays(s)};
-    return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
-            static_cast<int>(static_cast<unsigned>(ymd.day()))};
-}
+// The calendar's worked values, checked by the compiler.
+static_assert(toYmd(0) == Ymd{1899, 12, 30});
+static_assert(toYmd(-0.5) == Ymd{1899, 12, 29});                // a fraction belongs to its day
+static_assert(fromYmd(1997, 10, 16) == 35719 && weekday(35719) == 5);  // a Thursday
+static_assert(fromYmd(2003, 9, 14) == 37878 && weekday(37878) == 1);   // a Sunday
+static_assert(fromYmd(2003, 2, 30) == fromYmd(2003, 3, 2));      // the day runs on into March
+static_assert(fromYmd(2003, 0, 15) == fromYmd(2002, 12, 15));    // month 0: December of the year before
+static_assert(fromYmd(2003, 3, 0) == fromYmd(2003, 2, 28));      // day 0: the month before's last day
 
 int yearOf(Serial s) { return static_cast<int>(year_month_day{toSysDays(s)}.year()); }
 
-int weekday(Serial s) {
-    return static_cast<int>(std::chrono::weekday{toSysDays(s)}.c_encoding()) + 1;
-}
-
 bool inRange(Serial s) {
     return s >= static_cast<Serial>(kMinSerial) && s < static_cast<Serial>(kMaxSerial + 1);
-}
-
-Serial fromYmd(int year, int month, int day) {
-    const year_month first = year_month{std::chrono::year{year}, January} + months{month - 1};
-    return toSerial(sys_days{first / 1} + days{day - 1});
 }
 
 std::optional<Serial> makeDate(int year, int month, int day) {
@@ -92,45 +72,13 @@ std::string toText(Serial s) {
 
 namespace {
 
-// Reads one run of ASCII or full-width digits; returns the value and moves pos.
-std::optional<long> readNumber(std::string_view t, size_t& pos) {
-    long value = 0;
-    int digits = 0;
-    while (pos < t.size()) {
-        int digit = -1;
-        const unsigned char c = static_cast<unsigned char>(t[pos]);
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-            pos += 1;
-        } else if (c == 0xEF && pos + 2 < t.size() && static_cast<unsigned char>(t[pos + 1]) == 0xBC) {
-            const unsigned char c3 = static_cast<unsigned char>(t[pos + 2]);  // U+FF10..U+FF19
-            if (c3 < 0x90 || c3 > 0x99) break;
-            digit = c3 - 0x90;
-            pos += 3;
-        } else {
-            break;
-        }
-        if (++digits > 6) return std::nullopt;
-        value = value * 10 + digit;
-    }
-    if (digits == 0) return std::nullopt;
-    return value;
-}
-
-void skipBlanks(std::string_view t, size_t& pos) {
-    while (pos < t.size()) {
-        if (t[pos] == ' ' || t[pos] == '\t') {
-            ++pos;
-        } else if (t.substr(pos, 3) == "\xE3\x80\x80") {  // ideographic space
-            pos += 3;
-        } else {
-            break;
-        }
-    }
-}
+// Blanks around the numbers and the separators, the ideographic space included.
+constexpr Blanks kDateBlanks = Blanks::Ideographic;
+// A year, month or day: up to six ASCII or full-width digits.
+constexpr DecimalRule kDatePart{.maxDigits = 6, .fullWidth = true};
 
 bool readSeparator(std::string_view t, size_t& pos, char& sep) {
-    skipBlanks(t, pos);
+    skipBlanks(t, pos, kDateBlanks);
     if (pos >= t.size()) return false;
     char c = t[pos];
     size_t width = 1;
@@ -142,7 +90,7 @@ bool readSeparator(std::string_view t, size_t& pos, char& sep) {
     if (sep != 0 && c != sep) return false;
     sep = c;
     pos += width;
-    skipBlanks(t, pos);
+    skipBlanks(t, pos, kDateBlanks);
     return true;
 }
 
@@ -151,14 +99,14 @@ bool readSeparator(std::string_view t, size_t& pos, char& sep) {
 std::optional<Serial> parseDate(std::string_view text) {
     size_t pos = 0;
     char sep = 0;
-    skipBlanks(text, pos);
-    const auto y = readNumber(text, pos);
+    skipBlanks(text, pos, kDateBlanks);
+    const auto y = readDecimal(text, pos, kDatePart);
     if (!y || !readSeparator(text, pos, sep)) return std::nullopt;
-    const auto m = readNumber(text, pos);
+    const auto m = readDecimal(text, pos, kDatePart);
     if (!m || !readSeparator(text, pos, sep)) return std::nullopt;
-    const auto d = readNumber(text, pos);
+    const auto d = readDecimal(text, pos, kDatePart);
     if (!d) return std::nullopt;
-    skipBlanks(text, pos);
+    skipBlanks(text, pos, kDateBlanks);
     if (pos != text.size()) return std::nullopt;
     return makeDate(static_cast<int>(*y), static_cast<int>(*m), static_cast<int>(*d));
 }

@@ -6,6 +6,7 @@
 #include "events/event_file.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QSignalBlocker>
@@ -21,8 +22,6 @@ const QString kConfirmTitle = QStringLiteral("確認");
 const QString kFileErrorTitle = QStringLiteral("ファイルエラー");
 const QString kNotFound = QStringLiteral(":年号ファイルが見つかりませんでした\r\nファイルを用意してください。");
 const QString kEndMarkText = QStringLiteral("#");
-
-QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 // The hourglass for the whole screen while a table is read and listed.
 class WaitCursor {
@@ -51,8 +50,8 @@ void clearEraLists(frmKV& w) {
 void putEraTable(frmKV& w, const std::vector<EraRow>& rows, Serial endStart) {
     const int n = std::min(static_cast<int>(rows.size()), kMaxEras);
     for (int row = 1; row <= n; ++row) {
-        w.eraReading[row] = fromUtf8(rows[row - 1].reading);
-        w.eraName[row] = fromUtf8(rows[row - 1].name);
+        w.eraReading[row] = toQt(rows[row - 1].reading);
+        w.eraName[row] = toQt(rows[row - 1].name);
         w.eraStart[row] = rows[row - 1].start;
     }
     if (n + 1 < static_cast<int>(w.eraReading.size())) {
@@ -74,7 +73,7 @@ void putEraTable(frmKV& w, const std::vector<EraRow>& rows, Serial endStart) {
 
 QString eraFileMessage(const QString& file, const EraFileError& error) {
     return file + QStringLiteral(":年号ファイルの%1行目に誤りがあります\r\n").arg(error.line) +
-           fromUtf8(error.description) + QStringLiteral("\r\n正しいファイルを用意してください。");
+           toQt(error.description) + QStringLiteral("\r\n正しいファイルを用意してください。");
 }
 
 // 0, 1 or 2 for the option selected; the built-in table when none is.
@@ -111,7 +110,7 @@ void frmKV::S2NG() {
         return;
     }
     selectNG(curPanel, eraIndex - 1);  // finds the row this panel shows: moves nothing
-    laNen(curPanel)->setText(fromUtf8(eraYearText(eraIndex, eraYear, eraName[eraIndex].toStdString())));
+    laNen(curPanel)->setText(toQt(eraYearText(eraIndex, eraYear, toUtf8(eraName[eraIndex]))));
 }
 
 // A choice is compared with the row that this panel itself showed at its last
@@ -178,17 +177,17 @@ void frmKV::chooseNGTable() {
 bool frmKV::readNGFile() {
     const QString path = findFile(eraFileFolders(services.programDir), zNGF);
     WaitCursor wait;
-    const FileBytes file = readFileBytes(path.toStdString());
+    const FileBytes file = readFileBytes(toUtf8(path));
     EraFileResult table;
     if (file.status == FileStatus::Ok) table = readEraBytes(file.bytes);
     if (file.status != FileStatus::Ok) {
         wait.release();
-        services.dialogs->message(zNGF + kNotFound, kFileErrorTitle, Buttons::OK, Icon::None);
+        services.dialogs->showMessage(zNGF + kNotFound, kFileErrorTitle);
         return false;
     }
     if (!table.ok()) {
         wait.release();
-        services.dialogs->message(eraFileMessage(zNGF, *table.error), kFileErrorTitle, Buttons::OK, Icon::None);
+        services.dialogs->showMessage(eraFileMessage(zNGF, *table.error), kFileErrorTitle);
         return false;
     }
     clearEraLists(*this);
@@ -219,7 +218,7 @@ void frmKV::resetDates() {
     if (startDisplay[0].isEmpty()) startDisplay[0] = QStringLiteral("TODAY");
     Serial upper = today;
     if (startDisplay[0] != QStringLiteral("TODAY")) {
-        if (const auto stored = parseDate(startDisplay[0].toStdString())) upper = *stored;
+        if (const auto stored = parseDate(toUtf8(startDisplay[0]))) upper = *stored;
     }
     panelDate[0] = upper;
     curPanel = 0;
@@ -234,7 +233,7 @@ void frmKV::resetDates() {
         panelDate[1] = today;
         setDate();
     } else {
-        selectEV(startEntryPosition(startDisplay[1].toStdString(), count));
+        selectEV(startEntryPosition(toUtf8(startDisplay[1]), count));
     }
 
     curPanel = 0;

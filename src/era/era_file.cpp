@@ -1,14 +1,12 @@
 #include "era/era_file.h"
 
-#include "platform/cp932.h"
+#include "text/cp932.h"
+#include "text/text_scan.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace kalvo {
 namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Hands out the fields of the text one by one, with the line each one starts on. The
 // separators (blank, tab, comma, double quote) are ASCII bytes that code page 932 never
@@ -26,7 +24,7 @@ public:
         for (;;) {
             if (line_ >= lines_.size()) return Status::End;
             const std::string& l = lines_[line_];
-            while (pos_ < l.size() && isBlank(l[pos_])) ++pos_;
+            skipBlanks(l, pos_);
             if (pos_ < l.size()) break;
             ++line_;
             pos_ = 0;
@@ -42,7 +40,7 @@ public:
             }
             raw = std::string_view(l).substr(pos_ + 1, close - pos_ - 1);
             pos_ = close + 1;
-            while (pos_ < l.size() && isBlank(l[pos_])) ++pos_;
+            skipBlanks(l, pos_);
             if (pos_ < l.size() && l[pos_] != ',') {
                 problem = EraFileProblem::TextAfterQuote;
                 return Status::Error;
@@ -50,9 +48,7 @@ public:
         } else {
             size_t end = l.find(',', pos_);
             if (end == std::string::npos) end = l.size();
-            size_t stop = end;
-            while (stop > pos_ && isBlank(l[stop - 1])) --stop;
-            raw = std::string_view(l).substr(pos_, stop - pos_);
+            raw = trimBlanks(std::string_view(l).substr(pos_, end - pos_));
             pos_ = end;
         }
         if (!decoder_) {
@@ -122,11 +118,9 @@ EraFileResult failure(EraFileProblem problem, int line, const std::string& field
 
 // One unsigned decimal number of 1 to 4 ASCII digits.
 bool readNumber(std::string_view t, size_t& pos, int& value) {
-    const size_t start = pos;
-    while (pos < t.size() && pos - start < 5 && t[pos] >= '0' && t[pos] <= '9') ++pos;
-    if (pos == start || pos - start > 4) return false;
-    std::from_chars(t.data() + start, t.data() + pos, value);
-    return true;
+    const auto number = readDecimal(t, pos, {.maxDigits = 4});
+    if (number) value = static_cast<int>(*number);
+    return number.has_value();
 }
 
 }  // namespace
@@ -135,12 +129,12 @@ std::optional<Serial> parseEraDay(std::string_view text) {
     if (const auto date = parseDate(text)) return date;
     // y/m/d whose day the Gregorian month lacks.
     size_t pos = 0;
-    while (pos < text.size() && isBlank(text[pos])) ++pos;
+    skipBlanks(text, pos);
     int y = 0, m = 0, d = 0;
     if (!readNumber(text, pos, y) || pos >= text.size() || text[pos++] != '/') return std::nullopt;
     if (!readNumber(text, pos, m) || pos >= text.size() || text[pos++] != '/') return std::nullopt;
     if (!readNumber(text, pos, d)) return std::nullopt;
-    while (pos < text.size() && isBlank(text[pos])) ++pos;
+    skipBlanks(text, pos);
     if (pos != text.size() || m < 1 || m > 12 || d < 1 || d > 31) return std::nullopt;
     if (!makeDate(y, m, 1)) return std::nullopt;  // year out of range
     // December has 31 days, so a day it lacks never reaches here: m + 1 is a month.
@@ -196,18 +190,6 @@ EraFileResult readEraBytes(std::string_view bytes) {
     return readEras(reader);
 }
 
-EraFileResult readEraText(std::string_view text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        size_t stop = end;
-        if (stop > start && text[stop - 1] == '\r') --stop;
-        lines.emplace_back(text.substr(start, stop - start));
-        start = end + 1;
-    }
-    return readEraLines(lines);
-}
+EraFileResult readEraText(std::string_view text) { return readEraLines(splitLines(text)); }
 
 }  // namespace kalvo

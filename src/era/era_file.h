@@ -43,8 +43,8 @@ struct EraFileResult {
 // The file's bytes in code page 932, as they lie on disk; each field is decoded when it
 // is read, and a field that is not code page 932 is an error of its line.
 EraFileResult readEraBytes(std::string_view bytes);
-// The same on text already decoded to UTF-8: one string per line, or a whole text with
-// CR LF or LF line ends.
+// The same on text already decoded to UTF-8: one string per line, or a whole text, split
+// into lines as a file's bytes are (splitLines).
 EraFileResult readEraLines(std::span<const std::string> lines);
 EraFileResult readEraText(std::string_view text);
 

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 namespace kalvo {
 namespace {
 
 // First days of 慶長 to 平成 as Western dates; 令和 added on top. The serial beside each
-// date is what the table holds; a test checks every pair against the date core.
+// date is what the table holds; the compiler checks every pair against the date core.
 constexpr std::array<BuiltInEra, 41> kBuiltIn{{
     {"れいわ", "令和", {2019, 5, 1}, 43586},
     {"へいせい", "平成", {1989, 1, 8}, 32516},
@@ -53,6 +54,16 @@ constexpr std::array<BuiltInEra, 41> kBuiltIn{{
 }};
 
 constexpr BuiltInEra kBuiltInEnd{"#", "#", {1593, 1, 10}, -112118};
+
+constexpr bool serialIsItsDate(const BuiltInEra& row) {
+    return fromYmd(row.firstDay.year, row.firstDay.month, row.firstDay.day) == row.start;
+}
+
+// Every row's serial is the day written beside it, and the rows run newest first down to
+// the end row.
+static_assert(std::ranges::all_of(kBuiltIn, serialIsItsDate) && serialIsItsDate(kBuiltInEnd));
+static_assert(std::ranges::adjacent_find(kBuiltIn, std::less_equal{}, &BuiltInEra::start) == kBuiltIn.end() &&
+              kBuiltIn.back().start > kBuiltInEnd.start);
 
 }  // namespace
 

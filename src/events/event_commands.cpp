@@ -5,6 +5,8 @@
 #include "events/event_file.h"
 #include "moon/moon_picture.h"
 #include "platform/text_file.h"
+#include "ui/qt_text.h"
+#include "ui/window_geometry.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -20,8 +22,6 @@ const QString kPathNotFound = QStringLiteral(
     "パスが見つかりません！\r\n正しいファイル名ではありません！\r\n"
     "ファイル選択するか、正しいファイル名を入力してください。");
 const QString kFileErrorTitle = QStringLiteral("ファイルエラー");
-const QString kWriteError = QStringLiteral("設定ファイルの書き込みエラー");
-const QString kErrorTitle = QStringLiteral("エラー");
 const QString kNotADate = QStringLiteral("日付ではありません");
 const QString kInputErrorTitle = QStringLiteral("入力エラー");
 const QString kCannotChange = QStringLiteral("これは変更できません");
@@ -36,12 +36,6 @@ const QString kTooLarge = QStringLiteral(
     "%1 は大きすぎるため（%2 MB まで）、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
 constexpr qsizetype kLongList = 1000;
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
-std::string u(const QString& s) { return s.toStdString(); }
-
-void tell(frmKV& w, const QString& text, const QString& title) {
-    w.services.dialogs->message(text, title, Buttons::OK, Icon::None);
-}
 
 QString eventFilePath(const frmKV& w) { return QDir(w.services.workDir).filePath(w.eventFileName); }
 
@@ -55,8 +49,8 @@ bool hasCurrentEntry(const frmKV& w) { return w.eventPos >= 0 && w.eventPos < w.
 
 void applyStartValues(frmKV& w, const EventFile& f) {
     w.sizeMode = static_cast<short>(f.sizeMode);
-    w.startDisplay = {q(f.startDate), q(f.startEntry)};
-    w.fileComment = q(f.comment);
+    w.startDisplay = {toQt(f.startDate), toQt(f.startEntry)};
+    w.fileComment = toQt(f.comment);
 }
 
 void applyEraAndFlags(frmKV& w, const EventFile& f) {
@@ -80,7 +74,7 @@ void applyEraAndFlags(frmKV& w, const EventFile& f) {
 void addEntries(frmKV& w, const std::vector<std::string>& entries) {
     QStringList items;
     items.reserve(static_cast<qsizetype>(entries.size()));
-    for (const auto& e : entries) items.push_back(q(e));
+    for (const auto& e : entries) items.push_back(toQt(e));
     const QSignalBlocker block(w.cobEV);
     // Every entry is one line in one font, so the popup need not measure each of them
     // before it first opens (a second with 100,000 entries). Short lists skip making
@@ -109,30 +103,31 @@ void moveToStored(frmKV& w, const EventFile& f) {
 // An entry the file could not hold is refused as typed, naming what cannot be stored;
 // the edit field keeps the text so that the user can change it.
 bool refuseUnstorable(frmKV& w, const QString& text) {
-    const auto unstorable = unstorableCharacters(u(text));
+    const auto unstorable = unstorableCharacters(toUtf8(text));
     if (unstorable.empty()) return false;
     QString list;
-    for (const auto& c : unstorable) list += QStringLiteral("「") + q(c) + QStringLiteral("」");
-    tell(w, kUnstorable.arg(list), kInputErrorTitle);
+    for (const auto& c : unstorable) list += QStringLiteral("「") + toQt(c) + QStringLiteral("」");
+    w.services.dialogs->showMessage(kUnstorable.arg(list), kInputErrorTitle);
     return true;
 }
 
 void reportReadFailure(frmKV& w, EventFileError error, int badLine = 0) {
     w.eventFileReserved = true;
-    if (error != EventFileError::BadVersion) tell(w, q(unexpectedErrorText(error, badLine)), kFileErrorTitle);
+    if (error != EventFileError::BadVersion)
+        w.services.dialogs->showMessage(toQt(unexpectedErrorText(error, badLine)), kFileErrorTitle);
 }
 
 // ---- the five event buttons; each returns whether it changed anything ----------------
 
 bool updateEntry(frmKV& w) {
     const QString text = w.cobEV->currentText();
-    if (isProtectedEntry(u(text))) {
-        tell(w, kCannotChange, QString());
+    if (isProtectedEntry(toUtf8(text))) {
+        w.services.dialogs->showMessage(kCannotChange, QString());
         return false;
     }
     if (text.isEmpty() || !hasCurrentEntry(w)) return false;
     if (refuseUnstorable(w, text)) return false;
-    w.entryEdits.push_back({EntryEdit::Kind::Change, u(w.cobEV->itemText(w.eventPos)), u(text)});
+    w.entryEdits.push_back({EntryEdit::Kind::Change, toUtf8(w.cobEV->itemText(w.eventPos)), toUtf8(text)});
     w.cobEV->setItemText(w.eventPos, text);
     w.selectEV(w.eventPos);
     w.laD->setText(QString::number(selectedPosition(w.cobEV)));
@@ -141,13 +136,13 @@ bool updateEntry(frmKV& w) {
 
 bool addEntry(frmKV& w) {
     const QString text = w.cobEV->currentText();
-    if (isProtectedEntry(u(text))) {
-        tell(w, kCannotAdd, QString());
+    if (isProtectedEntry(toUtf8(text))) {
+        w.services.dialogs->showMessage(kCannotAdd, QString());
         return false;
     }
     if (text.isEmpty()) return false;
     if (refuseUnstorable(w, text)) return false;
-    w.entryEdits.push_back({EntryEdit::Kind::Add, {}, u(text)});
+    w.entryEdits.push_back({EntryEdit::Kind::Add, {}, toUtf8(text)});
     {
         const QSignalBlocker block(w.cobEV);
         w.cobEV->addItem(text);
@@ -165,15 +160,15 @@ bool deleteEntry(frmKV& w) {
     const Answer answer = w.services.dialogs->message(kDeleteQuestion + w.cobEV->itemText(p), kConfirmTitle,
                                                       Buttons::YesNo, Icon::Question);
     if (answer != Answer::Yes) return false;
-    w.entryEdits.push_back({EntryEdit::Kind::Delete, u(w.cobEV->itemText(p)), {}});
+    w.entryEdits.push_back({EntryEdit::Kind::Delete, toUtf8(w.cobEV->itemText(p)), {}});
     {
         const QSignalBlocker block(w.cobEV);
         w.cobEV->removeItem(p);
     }
     w.eventPos = -1;
     // The stored start entry keeps pointing at the same entry when one before it goes.
-    w.startDisplay[1] = q(startEntryAfterDelete(u(w.startDisplay[1]), p));
-    const auto d = storedPosition(u(w.startDisplay[1]));
+    w.startDisplay[1] = toQt(startEntryAfterDelete(toUtf8(w.startDisplay[1]), p));
+    const auto d = storedPosition(toUtf8(w.startDisplay[1]));
     if (d && *d >= 0 && *d < w.cobEV->count()) {
         w.selectEV(*d);
     } else {
@@ -186,7 +181,7 @@ bool deleteEntry(frmKV& w) {
 
 void setUpperStart(frmKV& w) {
     w.parseEvent();
-    w.startDisplay[0] = w.eventDateText == kToday ? kToday : q(toText(w.eventDate));
+    w.startDisplay[0] = w.eventDateText == kToday ? kToday : toQt(toText(w.eventDate));
     w.curPanel = 0;
     w.panelDate[0] = w.eventDate;
     w.setDate();
@@ -195,13 +190,13 @@ void setUpperStart(frmKV& w) {
 }  // namespace
 
 void frmKV::readEventFile() {
-    const EventFile defaults = defaultEventFile(u(zVER));
+    const EventFile defaults = defaultEventFile(toUtf8(zVER));
     startDisplay = {kToday, QStringLiteral("0")};
-    fileHeader = q(defaults.header);
-    fileVersion = q(defaults.version);
-    fileComment = q(defaults.comment);
+    fileHeader = toQt(defaults.header);
+    fileVersion = toQt(defaults.version);
+    fileComment = toQt(defaults.comment);
     eventFileBase = defaults;
-    FileBytes file = readFileBytes(u(eventFilePath(*this)));
+    FileBytes file = readFileBytes(toUtf8(eventFilePath(*this)));
     switch (file.status) {
         case FileStatus::Ok: break;
         case FileStatus::NotFound:
@@ -209,14 +204,14 @@ void frmKV::readEventFile() {
             modified = 1;
             saveSilently = 1;
             return;
-        case FileStatus::PathNotFound: tell(*this, kPathNotFound, kFileErrorTitle); return;
+        case FileStatus::PathNotFound: services.dialogs->showMessage(kPathNotFound, kFileErrorTitle); return;
         case FileStatus::NotRegular:
             eventFileReserved = true;
-            tell(*this, kNotRegular.arg(eventFileName), kFileErrorTitle);
+            services.dialogs->showMessage(kNotRegular.arg(eventFileName), kFileErrorTitle);
             return;
         case FileStatus::TooLarge:
             eventFileReserved = true;
-            tell(*this, kTooLarge.arg(eventFileName).arg(kMaxFileBytes >> 20), kFileErrorTitle);
+            services.dialogs->showMessage(kTooLarge.arg(eventFileName).arg(kMaxFileBytes >> 20), kFileErrorTitle);
             return;
         default: reportReadFailure(*this, EventFileError::ReadFailed); return;
     }
@@ -226,8 +221,8 @@ void frmKV::readEventFile() {
         return;
     }
     const EventFileRead read = readEventLines(text.lines);
-    fileHeader = q(read.file.header);
-    fileVersion = q(read.file.version);
+    fileHeader = toQt(read.file.header);
+    fileVersion = toQt(read.file.version);
     if (read.reach != ReadReach::Nothing) applyStartValues(*this, read.file);
     if (read.reach == ReadReach::Everything) {
         applyEraAndFlags(*this, read.file);
@@ -248,10 +243,10 @@ void frmKV::parseEvent() {
     const QString text = cobEV->currentText();
     if (text.isEmpty()) return;
     eventPos = selectedPosition(cobEV);
-    const ParsedEntry parsed = parseEntry(u(text), services.today());
-    eventDateText = q(parsed.dateText);
+    const ParsedEntry parsed = parseEntry(toUtf8(text), services.today());
+    eventDateText = toQt(parsed.dateText);
     if (parsed.date) eventDate = *parsed.date;
-    else tell(*this, kNotADate, kInputErrorTitle);
+    else services.dialogs->showMessage(kNotADate, kInputErrorTitle);
 }
 
 void frmKV::cobEV_Click() {
@@ -267,7 +262,7 @@ void frmKV::cobEV_Click() {
 void frmKV::cobEV_KeyDown(int keyCode, int) {
     if (keyCode != 13) return;
     const QString text = cobEV->currentText();
-    const auto date = parseDate(u(text));
+    const auto date = parseDate(toUtf8(text));
     if (!date) return;
     eventDate = *date;
     curPanel = 1;

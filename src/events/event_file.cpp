@@ -1,8 +1,8 @@
 #include "events/event_file.h"
 
 #include "events/event_entry.h"
+#include "text/text_scan.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -12,14 +12,6 @@ namespace {
 
 constexpr std::string_view kDefaultHeader = "' Kalvo 何の日？ 設定ファイル";
 constexpr std::string_view kDefaultComment = "' 以下は形式を守れば 追加・変更しても OK！";
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view trimBlanks(std::string_view t) {
-    while (!t.empty() && isBlank(t.front())) t.remove_prefix(1);
-    while (!t.empty() && isBlank(t.back())) t.remove_suffix(1);
-    return t;
-}
 
 // Rounds half to even, as whole-number conversions of stored values always have.
 std::optional<long long> wholeNumber(std::optional<double> value) {
@@ -103,7 +95,7 @@ std::vector<std::string> splitValues(std::string_view line) {
     if (trimBlanks(line).empty()) return values;
     size_t pos = 0;
     while (true) {
-        while (pos < line.size() && isBlank(line[pos])) ++pos;
+        skipBlanks(line, pos);
         std::string value;
         if (pos < line.size() && line[pos] == '"') {
             const size_t close = line.find('"', pos + 1);
@@ -217,49 +209,18 @@ std::vector<std::string> writeEventLines(const EventFile& f) {
     return lines;
 }
 
-std::optional<PixelRect> placeWindow(std::optional<float> topTwips, std::optional<float> leftTwips,
-                                     long long width, long long height, const std::vector<PixelRect>& screens) {
-    if (!topTwips || !leftTwips) return std::nullopt;
-    constexpr double kFar = 1.0e9;  // pixels; no screen reaches that far
-    const double y = std::nearbyint(static_cast<double>(*topTwips) / 15.0);
-    const double x = std::nearbyint(static_cast<double>(*leftTwips) / 15.0);
-    if (!(std::fabs(x) < kFar && std::fabs(y) < kFar)) return std::nullopt;
-    const auto size = [](long long v) { return static_cast<double>(v > 0 ? std::min(v, 1000000000LL) : 1LL); };
-    const double w = size(width), h = size(height);
-    // Compared as doubles so that no sum can overflow, whatever the screens say.
-    for (const PixelRect& s : screens) {
-        const double sx = static_cast<double>(s.x), sy = static_cast<double>(s.y);
-        const bool overlaps = x < sx + static_cast<double>(s.width) && sx < x + w &&
-                              y < sy + static_cast<double>(s.height) && sy < y + h;
-        if (overlaps)
-            return PixelRect{static_cast<long long>(x), static_cast<long long>(y), static_cast<long long>(w),
-                             static_cast<long long>(h)};
-    }
-    return std::nullopt;
-}
-
 std::optional<int> storedPosition(std::string_view text) {
-    const auto blank = [](std::string_view t, size_t at) {
-        if (at < t.size() && (t[at] == ' ' || t[at] == '\t')) return size_t{1};
-        if (t.substr(at, 3) == "\xE3\x80\x80") return size_t{3};  // ideographic space
-        return size_t{0};
-    };
     size_t pos = 0;
-    while (const size_t n = blank(text, pos)) pos += n;
+    skipBlanks(text, pos, Blanks::Ideographic);
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
-    long long value = 0;
-    const size_t firstDigit = pos;
-    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
-        value = value * 10 + (text[pos++] - '0');
-        if (value > 2147483648LL) return std::nullopt;
-    }
-    if (pos == firstDigit) return std::nullopt;
-    while (const size_t n = blank(text, pos)) pos += n;
+    auto value = readDecimal(text, pos, {.maxValue = 2147483648LL});  // the smallest int's magnitude
+    if (!value) return std::nullopt;
+    skipBlanks(text, pos, Blanks::Ideographic);
     if (pos != text.size()) return std::nullopt;
-    if (negative) value = -value;
-    if (value > 2147483647LL) return std::nullopt;
-    return static_cast<int>(value);
+    if (negative) *value = -*value;
+    if (*value > 2147483647LL) return std::nullopt;
+    return static_cast<int>(*value);
 }
 
 int startEntryPosition(std::string_view stored, int count) {

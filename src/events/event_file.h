@@ -91,15 +91,4 @@ int startEntryPosition(std::string_view stored, int count);
 // entry; unchanged otherwise, and when it is no number.
 std::string startEntryAfterDelete(std::string_view stored, int deleted);
 
-// ---- window position -------------------------------------------------------------------
-struct PixelRect {
-    long long x = 0, y = 0, width = 0, height = 0;
-};
-
-// Where to put a window of the given size for a stored top/left in twips (15 twips a
-// pixel): the stored place, or nullopt when the window would lie wholly outside every
-// screen (or the values are unusable), so it stays where the window system put it.
-std::optional<PixelRect> placeWindow(std::optional<float> topTwips, std::optional<float> leftTwips,
-                                     long long width, long long height, const std::vector<PixelRect>& screens);
-
 }  // namespace kalvo

@@ -7,6 +7,8 @@
 #include "events/event_file.h"
 #include "events/event_merge.h"
 #include "platform/text_file.h"
+#include "ui/qt_text.h"
+#include "ui/window_geometry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,13 +35,7 @@ const QString kFolderGone = QStringLiteral(
     "ホームフォルダーに保存しますか？\r\n%2");
 const QString kSavedCopyTitle = QStringLiteral("保存");
 const QString kSavedCopy = QStringLiteral("設定ファイルを次の場所に保存しました：\r\n%1");
-constexpr int kTwipsPerPixel = 15;
 
-std::string u(const QString& s) { return s.toStdString(); }
-
-void tell(frmKV& w, const QString& text, const QString& title) {
-    w.services.dialogs->message(text, title, Buttons::OK, Icon::None);
-}
 
 // A name in the home folder that holds no file yet: kalvoe.dat, else kalvoe-2.dat, ...
 QString freeHomeName(const QString& home, const QString& fileName) {
@@ -76,7 +72,7 @@ Resolution resolveConflict(frmKV& w, bool theirsReadable) {
 // The content goes to the home folder, with the user's consent when someone is there.
 void saveInHome(frmKV& w, const std::string& bytes, const QString& lostFolder) {
     if (w.services.homeDir.isEmpty() || !QFileInfo(w.services.homeDir).isDir()) {
-        tell(w, kWriteError, kErrorTitle);
+        w.services.dialogs->showMessage(kWriteError, kErrorTitle);
         return;
     }
     const QString copy = freeHomeName(w.services.homeDir, w.eventFileName);
@@ -84,37 +80,37 @@ void saveInHome(frmKV& w, const std::string& bytes, const QString& lostFolder) {
         w.services.dialogs->message(kFolderGone.arg(lostFolder, copy), kErrorTitle, Buttons::YesNo, Icon::Question) !=
             Answer::Yes)
         return;
-    if (writeFileBytes(u(copy), bytes) != FileStatus::Ok) {
-        tell(w, kWriteError, kErrorTitle);
+    if (writeFileBytes(toUtf8(copy), bytes) != FileStatus::Ok) {
+        w.services.dialogs->showMessage(kWriteError, kErrorTitle);
         return;
     }
-    if (w.endUnattended) std::fprintf(stderr, "kalvo: %s\n", u(kSavedCopy.arg(copy)).c_str());
-    else tell(w, kSavedCopy.arg(copy), kSavedCopyTitle);
+    if (w.endUnattended) std::fprintf(stderr, "kalvo: %s\n", toUtf8(kSavedCopy.arg(copy)).c_str());
+    else w.services.dialogs->showMessage(kSavedCopy.arg(copy), kSavedCopyTitle);
 }
 
 }  // namespace
 
 EventFile frmKV::currentEventFile() const {
     EventFile f;
-    f.header = u(fileHeader);
-    f.version = u(fileVersion);
+    f.header = toUtf8(fileHeader);
+    f.version = toUtf8(fileVersion);
     f.top = static_cast<float>(pos().y() * kTwipsPerPixel);
     f.left = static_cast<float>(pos().x() * kTwipsPerPixel);
     f.sizeMode = sizeMode;
     f.eraTable = storedEraTable;
     f.flags = (ckBS->isChecked() ? kFlagNoMoon : 0) + (ckST->isChecked() ? kFlagStartDay : 0);
-    f.startDate = u(startDisplay[0]);
-    f.startEntry = u(startDisplay[1]);
-    f.comment = u(fileComment);
+    f.startDate = toUtf8(startDisplay[0]);
+    f.startEntry = toUtf8(startDisplay[1]);
+    f.comment = toUtf8(fileComment);
     f.entries.reserve(static_cast<size_t>(cobEV->count()));
-    for (int i = 0; i < cobEV->count(); ++i) f.entries.push_back(u(cobEV->itemText(i)));
+    for (int i = 0; i < cobEV->count(); ++i) f.entries.push_back(toUtf8(cobEV->itemText(i)));
     return f;
 }
 
 void frmKV::writeEventFile() {
     if (modified == 0) return;
     if (eventFileReserved) {  // a file that was not read whole is never overwritten
-        tell(*this, kWriteError, kErrorTitle);
+        services.dialogs->showMessage(kWriteError, kErrorTitle);
         return;
     }
     const QString path = QDir(services.workDir).filePath(eventFileName);
@@ -122,12 +118,12 @@ void frmKV::writeEventFile() {
     std::string_view source = eventFileBytes ? std::string_view(*eventFileBytes) : std::string_view();
 
     // The file as it is now: when it is not what this run read, someone else wrote it.
-    const FileBytes now = readFileBytes(u(path));
+    const FileBytes now = readFileBytes(toUtf8(path));
     switch (now.status) {
         case FileStatus::Ok: break;
         case FileStatus::NotFound:
         case FileStatus::PathNotFound: break;  // nothing there to lose
-        default: tell(*this, kWriteError, kErrorTitle); return;
+        default: services.dialogs->showMessage(kWriteError, kErrorTitle); return;
     }
     if (now.status == FileStatus::Ok && (!eventFileBytes || *eventFileBytes != now.bytes)) {
         const DecodedLines theirsText = decodeCp932Lines(now.bytes);
@@ -148,7 +144,7 @@ void frmKV::writeEventFile() {
     }
 
     std::string bytes = encodeCp932LinesKeeping(writeEventLines(content), source);
-    switch (writeFileBytes(u(path), bytes)) {
+    switch (writeFileBytes(toUtf8(path), bytes)) {
         case FileStatus::Ok:
             eventFileBytes = std::move(bytes);
             eventFileBase = std::move(content);
@@ -156,7 +152,7 @@ void frmKV::writeEventFile() {
             entryEdits.clear();
             break;
         case FileStatus::PathNotFound: saveInHome(*this, bytes, QDir::toNativeSeparators(services.workDir)); break;
-        default: tell(*this, kWriteError, kErrorTitle); break;
+        default: services.dialogs->showMessage(kWriteError, kErrorTitle); break;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "moon/moon_age.h"
 
+#include "text/text_scan.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -111,9 +113,7 @@ std::string formatDecimals(double value, int decimals) {
 }
 
 std::string formatDecimalText(std::string_view text, int decimals) {
-    std::string_view number = text;
-    while (!number.empty() && number.front() == ' ') number.remove_prefix(1);
-    while (!number.empty() && number.back() == ' ') number.remove_suffix(1);
+    std::string_view number = trimBlanks(text, Blanks::Spaces);
     if (!number.empty() && number.front() == '+') number.remove_prefix(1);
 
     // A plain decimal number: an optional minus, digits, an optional point and digits.

@@ -145,19 +145,12 @@ void MoonPicture::changeEvent(QEvent* event) {
     }
 }
 
-void MoonPicture::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) pressed_ = true;
-}
+void MoonPicture::mousePressEvent(QMouseEvent* event) { clicks_.press(event); }
 
-void MoonPicture::mouseDoubleClickEvent(QMouseEvent* event) {
-    pressed_ = false;
-    event->accept();
-}
+void MoonPicture::mouseDoubleClickEvent(QMouseEvent* event) { clicks_.doubleClick(event); }
 
 void MoonPicture::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    if (click) emit clicked();
+    if (clicks_.release(event, rect())) emit clicked();
 }
 
 }  // namespace kalvo

@@ -7,6 +7,8 @@
 // it shows a dotted frame over the picture, and Space or Enter presses it as a click does.
 #pragma once
 
+#include "ui/click_tracker.h"
+
 #include <QColor>
 #include <QImage>
 #include <QWidget>
@@ -67,7 +69,7 @@ private:
 
     std::vector<Figure> figures_;
     mutable QImage image_;
-    bool pressed_ = false;
+    ClickTracker clicks_;
 };
 
 }  // namespace kalvo

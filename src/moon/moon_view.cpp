@@ -3,6 +3,7 @@
 #include "app/frmKV.h"
 #include "moon/moon_age.h"
 #include "moon/moon_picture.h"
+#include "ui/qt_text.h"
 
 namespace kalvo {
 
@@ -15,7 +16,7 @@ const QString kLineBreak = QStringLiteral("\r\n");
 }  // namespace
 
 void frmKV::drwMoon3() {
-    laYMD(0)->setText(QString::fromStdString(toText(panelDate[curPanel])));
+    laYMD(0)->setText(toQt(toText(panelDate[curPanel])));
     synodicMonth = kSynodicMonth;
     moonAge = moonAgeOf(panelDate[curPanel], synodicMonth);
     moond2();
@@ -28,14 +29,13 @@ void frmKV::moond2() {
     picM->drawPie(0, 0, kMoonRadius, figure.sectorStart, figure.sectorEnd, toQColor(litColor));
     const ColorValue shade = figure.ellipseShade == MoonShade::Lit ? litColor : darkColor;
     picM->drawEllipse(0, 0, figure.ellipseSemiAxis, kMoonRadius, toQColor(shade));
-    laBT->setText(QString::fromStdString(formatDecimals(moonAge, 2)));
+    laBT->setText(toQt(formatDecimals(moonAge, 2)));
 }
 
 // The age in the box is the caption's text rounded once more, to one decimal.
 void frmKV::picM_Click() {
-    const QString age = QString::fromStdString(formatDecimalText(laBT->text().toStdString(), 1));
-    services.dialogs->message(kPhaseLine1 + kLineBreak + kPhaseLine2 + kLineBreak + kAgeIndent + age, kPhaseTitle,
-                              Buttons::OK, Icon::None);
+    const QString age = toQt(formatDecimalText(toUtf8(laBT->text()), 1));
+    services.dialogs->showMessage(kPhaseLine1 + kLineBreak + kPhaseLine2 + kLineBreak + kAgeIndent + age, kPhaseTitle);
 }
 
 void frmKV::ckBS_Click() {

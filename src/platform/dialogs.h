@@ -15,6 +15,8 @@ public:
     virtual ~Dialogs() = default;
     // title empty: the box shows the program's name.
     virtual Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) = 0;
+    // A box with the text, an OK button and no icon, for what the user only needs to know.
+    void showMessage(const QString& text, const QString& title) { message(text, title, Buttons::OK, Icon::None); }
 };
 
 // The real boxes: QMessageBox with Japanese button texts.

@@ -16,7 +16,7 @@
 // mode. SIGXFSZ is ignored, so a write past the file size limit fails and is reported.
 #pragma once
 
-#include "platform/cp932.h"
+#include "text/cp932.h"
 
 #include <cstddef>
 #include <string>

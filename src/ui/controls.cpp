@@ -11,18 +11,14 @@
 namespace kalvo {
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) pressed_ = true;
+    clicks_.press(event);
     QLabel::mousePressEvent(event);
 }
 
-void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
-    pressed_ = false;  // the press before it was the second half of a double-click
-    event->accept();
-}
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) { clicks_.doubleClick(event); }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
+    const bool click = clicks_.release(event, rect());
     QLabel::mouseReleaseEvent(event);
     if (click) emit clicked();
 }

@@ -1,6 +1,9 @@
 // Control arrays and the few widget kinds the window needs beyond plain Qt ones.
 #pragma once
 
+#include "ui/click_tracker.h"
+#include "ui/window_geometry.h"  // twips to pixels, for the layout and the window sizes
+
 #include <QColor>
 #include <QLabel>
 #include <QString>
@@ -55,13 +58,11 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    // The second press of a double-click is not a new click: a label toggled by clicks
-    // (the tile strip) must not flip twice.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    bool pressed_ = false;
+    ClickTracker clicks_;
     QStringList shownLines_;
     QString linesFor_;
 };
@@ -82,8 +83,5 @@ QPalette lightPalette();
 // Sets a widget's background (filled) or text colour through its palette.
 void setBackColor(QWidget* widget, ColorValue value);
 void setForeColor(QWidget* widget, ColorValue value);
-
-// Twips (1/1440 inch) to logical pixels: 15 twips a pixel.
-inline constexpr int twipsToPixels(double twips) { return static_cast<int>(twips / 15.0 + 0.5); }
 
 }  // namespace kalvo

@@ -2,10 +2,11 @@
 // day the program can show, on every table it loads and on tables it never loads.
 #include "era/era_file.h"
 #include "era/era_table.h"
-#include "platform/text_file.h"
 
 #include <cmath>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <limits>
 
 namespace kalvo {
@@ -18,9 +19,10 @@ std::vector<Serial> startsOf(const std::vector<EraRow>& rows) {
 }
 
 std::vector<Serial> shippedStarts(const char* name) {
-    const TextLines text = readTextFile(std::string(KALVO_SOURCE_DIR) + "/data/" + name);
-    EXPECT_EQ(text.status, FileStatus::Ok) << name;
-    const EraFileResult table = readEraLines(text.lines);
+    std::ifstream in(std::string(KALVO_SOURCE_DIR) + "/data/" + name, std::ios::binary);
+    EXPECT_TRUE(in) << name;
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const EraFileResult table = readEraBytes(bytes);
     EXPECT_TRUE(table.ok()) << name;
     return startsOf(table.rows);
 }

@@ -55,16 +55,25 @@ TEST_F(EraSwitchTest, ClickingTheOptionInForceAsksNothing) {
     EXPECT_EQ(form->nCM, 41);
 }
 
-TEST_F(EraSwitchTest, ConfirmedSwitchListsTheNewTableAndResetsBothPanels) {
-    start();
-    const Serial start0 = form->panelDate[0];
-    const Serial start1 = form->panelDate[1];
-    form->modified = 0;
-    show(1, 1950, 1, 1);
-    show(0, 1990, 5, 5);
-    form->selectPanel(1);
+// Both panels moved away from their start dates, the lower one focused, and then a
+// confirmed switch to the Northern table.
+class ConfirmedSwitch : public EraSwitchTest {
+protected:
+    Serial start0 = 0, start1 = 0;
+    void SetUp() override {
+        EraSwitchTest::SetUp();
+        start();
+        start0 = form->panelDate[0];
+        start1 = form->panelDate[1];
+        form->modified = 0;
+        show(1, 1950, 1, 1);
+        show(0, 1990, 5, 5);
+        form->selectPanel(1);
+        switchTo(0, Answer::OK);
+    }
+};
 
-    switchTo(0, Answer::OK);
+TEST_F(ConfirmedSwitch, AsksOnceAndMarksTheEventFileChanged) {
     ASSERT_EQ(dialogs->shown.size(), 1u);
     EXPECT_EQ(dialogs->shown[0].text, kConfirm);
     EXPECT_EQ(dialogs->shown[0].title, QStringLiteral("確認"));
@@ -72,6 +81,9 @@ TEST_F(EraSwitchTest, ConfirmedSwitchListsTheNewTableAndResetsBothPanels) {
     EXPECT_EQ(form->fgNS, 0);
     EXPECT_EQ(form->zNGF, QStringLiteral("KalvoN.dat"));
     EXPECT_EQ(form->modified, 1);
+}
+
+TEST_F(ConfirmedSwitch, ListsTheNewTableInBothPanels) {
     EXPECT_EQ(form->nCM, 241);
     for (int panel = 0; panel < 2; ++panel) {
         const QStringList names = listed(panel);
@@ -81,13 +93,17 @@ TEST_F(EraSwitchTest, ConfirmedSwitchListsTheNewTableAndResetsBothPanels) {
         EXPECT_TRUE(names.contains(QStringLiteral("観応")));
         EXPECT_FALSE(names.contains(QStringLiteral("正平")));
     }
+}
+
+TEST_F(ConfirmedSwitch, ResetsBothPanelsToTheirStartDates) {
     EXPECT_EQ(form->panelDate[0], start0);
     EXPECT_EQ(form->panelDate[1], start1);
     EXPECT_EQ(form->curPanel, 0);
     EXPECT_EQ(form->panelActive[0], 1);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
 
-    // On to the Southern table, then back to the built-in one.
+TEST_F(ConfirmedSwitch, OnToTheSouthernTableThenBackToTheBuiltInOne) {
     switchTo(1, Answer::OK);
     EXPECT_EQ(form->nCM, 234);
     EXPECT_TRUE(listed(1).contains(QStringLiteral("正平")));

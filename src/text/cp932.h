@@ -1,7 +1,9 @@
 // Code page 932 (Shift-JIS) text as the program's files hold it, without any file I/O:
-// conversion to and from UTF-8, and the split of a file's bytes into lines. Pure, so the
-// readers' fuzz targets and the benchmarks reach exactly what the program runs.
+// conversion to and from UTF-8, and a file's bytes as lines (cut by splitLines). Pure,
+// so the readers' fuzz targets and the benchmarks reach exactly what the program runs.
 #pragma once
+
+#include "text/text_scan.h"
 
 #include <memory>
 #include <string>
@@ -30,14 +32,6 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
-
-// Splits raw bytes into lines; a final line without an end counts. Which bytes end a line:
-//  - a file without a single LF: CR (as old Mac editors write them);
-//  - a file whose LFs all have a CR before them, or none has: CR LF or LF, and a lone CR
-//    is part of the line (text pasted from elsewhere);
-//  - a file with both CR LF and bare LF ends (edited on several systems): CR LF, LF and
-//    a lone CR alike, so no line is run into the next one.
-std::vector<std::string> splitLines(std::string_view bytes);
 
 // A file's bytes as UTF-8 lines; badLine is the 1-based line that is not code page 932
 // (0 when every line decoded, and then `lines` holds them all).

@@ -1,4 +1,4 @@
-#include "platform/cp932.h"
+#include "text/cp932.h"
 
 #include <gtest/gtest.h>
 
@@ -30,22 +30,6 @@ TEST(Cp932, LinesRoundTripAndBadBytesNameTheirLine) {
     EXPECT_EQ(back.lines, (std::vector<std::string>{"Ver.2.16", "　全角", ""}));
     EXPECT_EQ(decodeCp932Lines("a\rb\rc").lines, (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(decodeCp932Lines("ok\r\nok\r\n\x82").badLine, 3);  // a cut-off double byte
-}
-
-// Which bytes end a line depends on the ends the whole file uses.
-TEST(Cp932, LineEndsOfConsistentAndMixedFiles) {
-    using Lines = std::vector<std::string>;
-    const std::pair<std::string, Lines> cases[] = {
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\nb", {"a", "b"}},
-        {"a\rb\r", {"a", "b"}},                          // no LF anywhere: CR ends lines
-        {"a\rx\r\nb\r\n", {"a\rx", "b"}},                // pasted CR in a CR LF file stays
-        {"a\rx\nb\n", {"a\rx", "b"}},                      // ... and in an LF file
-        {"h\r\nV\n0,0\r 0 \r\nT\r0\n'\r\ne\r", {"h", "V", "0,0", " 0 ", "T", "0", "'", "e"}},  // mixed
-        {"a\r\n\r\nb\n", {"a", "", "b"}},
-        {"", {}},
-    };
-    for (const auto& [bytes, expected] : cases) EXPECT_EQ(splitLines(bytes), expected) << bytes;
 }
 
 // Lines read from a file go back with the bytes they came from; new or changed lines

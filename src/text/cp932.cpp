@@ -1,4 +1,4 @@
-#include "platform/cp932.h"
+#include "text/cp932.h"
 
 #include <algorithm>
 #include <deque>
@@ -66,33 +66,6 @@ bool Cp932Decoder::decode(std::string_view in, std::string& out) { return impl_-
 
 bool cp932ToUtf8(const std::string& in, std::string& out) { return Converter(kUtf8, kCodePage).run(in, out); }
 bool utf8ToCp932(const std::string& in, std::string& out) { return Converter(kCodePage, kUtf8).run(in, out); }
-
-std::vector<std::string> splitLines(std::string_view bytes) {
-    bool crlf = false;
-    bool bareLf = false;
-    for (size_t i = bytes.find('\n'); i != std::string_view::npos; i = bytes.find('\n', i + 1)) {
-        (i > 0 && bytes[i - 1] == '\r' ? crlf : bareLf) = true;
-        if (crlf && bareLf) break;
-    }
-    const bool noLf = !crlf && !bareLf;
-    // CR ends a line on its own in a file without LF and in a file of mixed ends.
-    const bool crEnds = noLf || (crlf && bareLf);
-    std::vector<std::string> lines;
-    size_t start = 0;
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const char c = bytes[i];
-        if (c == '\n' || (c == '\r' && (crEnds || (i + 1 < bytes.size() && bytes[i + 1] == '\n')))) {
-            lines.emplace_back(bytes.substr(start, i - start));
-            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' && !noLf) ? 2 : 1;
-            start = i;
-            continue;
-        }
-        ++i;
-    }
-    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
-    return lines;
-}
 
 DecodedLines decodeCp932Lines(std::string_view bytes) {
     DecodedLines result;
