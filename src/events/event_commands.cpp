@@ -3,6 +3,7 @@
 #include "app/frmKV.h"
 #include "events/event_entry.h"
 #include "events/event_file.h"
+#include "events/event_list_model.h"
 #include "moon/moon_picture.h"
 #include "platform/text_file.h"
 #include "ui/qt_text.h"
@@ -13,7 +14,6 @@
 #include <QListView>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QStringListModel>
 
 namespace kalvo {
 
@@ -34,7 +34,7 @@ const QString kNotRegular = QStringLiteral(
     "%1 は通常のファイルではないため、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
 const QString kTooLarge = QStringLiteral(
     "%1 は大きすぎるため（%2 MB まで）、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
-constexpr qsizetype kLongList = 1000;
+constexpr size_t kLongList = 1000;
 
 
 QString eventFilePath(const frmKV& w) { return QDir(w.services.workDir).filePath(w.eventFileName); }
@@ -71,22 +71,16 @@ void applyEraAndFlags(frmKV& w, const EventFile& f) {
 // combo's own model costs several allocations and a few hundred bytes, which a file of
 // many thousand entries feels at every start. The combo selects the first entry, as it
 // does when items are added to an empty list.
-void addEntries(frmKV& w, const std::vector<std::string>& entries) {
-    QStringList items;
-    items.reserve(static_cast<qsizetype>(entries.size()));
-    for (const auto& e : entries) items.push_back(toQt(e));
+// The list is put in at start-up, into the empty combo box, as a whole.
+void addEntries(frmKV& w, std::vector<std::string> entries) {
     const QSignalBlocker block(w.cobEV);
     // Every entry is one line in one font, so the popup need not measure each of them
     // before it first opens (a second with 100,000 entries). Short lists skip making
     // the popup this early.
-    if (items.size() > kLongList) {
+    if (entries.size() > kLongList) {
         if (auto* view = qobject_cast<QListView*>(w.cobEV->view())) view->setUniformItemSizes(true);
     }
-    if (w.cobEV->count() == 0) {
-        w.cobEV->setModel(new QStringListModel(std::move(items), w.cobEV));  // deletes its own model
-    } else {
-        w.cobEV->addItems(items);
-    }
+    w.cobEV->setModel(new EventListModel(std::move(entries), w.cobEV));  // deletes its own model
 }
 
 void moveToStored(frmKV& w, const EventFile& f) {
@@ -220,23 +214,23 @@ void frmKV::readEventFile() {
         reportReadFailure(*this, EventFileError::BadEncoding, text.badLine);
         return;
     }
-    const EventFileRead read = readEventLines(text.lines);
+    EventFileRead read = readEventLines(std::move(text.lines));
     fileHeader = toQt(read.file.header);
     fileVersion = toQt(read.file.version);
     if (read.reach != ReadReach::Nothing) applyStartValues(*this, read.file);
     if (read.reach == ReadReach::Everything) {
         applyEraAndFlags(*this, read.file);
-        addEntries(*this, read.file.entries);
+        addEntries(*this, std::move(read.file.entries));  // the list lives in the combo box
     }
     if (read.error != EventFileError::None) {
         reportReadFailure(*this, read.error);
         return;
     }
     eventFileBytes = std::move(file.bytes);
-    eventFileBase = read.file;
-    eventFileBase.entries = {};
     modified = 0;
     moveToStored(*this, read.file);
+    eventFileBase = std::move(read.file);
+    eventFileBase.entries = {};
 }
 
 void frmKV::parseEvent() {

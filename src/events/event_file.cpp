@@ -143,6 +143,10 @@ bool versionAccepted(std::string_view version) {
 }
 
 EventFileRead readEventLines(const std::vector<std::string>& lines) {
+    return readEventLines(std::vector<std::string>(lines));
+}
+
+EventFileRead readEventLines(std::vector<std::string>&& lines) {
     EventFileRead r;
     EventFile& f = r.file;
     if (!lines.empty()) f.header = lines[0];
@@ -187,8 +191,9 @@ EventFileRead readEventLines(const std::vector<std::string>& lines) {
     f.flags = flagsFit ? static_cast<int>(*flags) : 0;
     f.top = readTwips(values[0]);
     f.left = readTwips(values[1]);
+    f.entries.reserve(lines.size() - 7);
     for (size_t i = 7; i < lines.size(); ++i)
-        if (isEntryLine(lines[i])) f.entries.push_back(lines[i]);
+        if (isEntryLine(lines[i])) f.entries.push_back(std::move(lines[i]));
     r.reach = ReadReach::Everything;
     return r;
 }

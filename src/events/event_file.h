@@ -68,6 +68,8 @@ struct EventFileRead {
 };
 
 EventFileRead readEventLines(const std::vector<std::string>& lines);
+// The same, taking the entry lines over instead of copying them (a long list is read once).
+EventFileRead readEventLines(std::vector<std::string>&& lines);
 std::vector<std::string> writeEventLines(const EventFile& file);
 
 // ---- pieces of the reader, exposed for tests -----------------------------------------

@@ -1,6 +1,8 @@
 #include "text/cp932.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <deque>
 #include <unordered_map>
 #include <iconv.h>
@@ -28,22 +30,30 @@ public:
         if (in.empty()) return true;
         if (!opened()) return false;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
-        buffer_.resize(in.size() * 4 + 16);
+        // Code page 932 -> UTF-8 at most triples the bytes (a half-width kana: one byte
+        // to three); UTF-8 -> code page 932 never grows them. Left uninitialised: a whole
+        // file goes through here at once.
+        const size_t room = in.size() * 3 + 16;
+        if (room > capacity_) {
+            buffer_ = std::make_unique_for_overwrite<char[]>(room);
+            capacity_ = room;
+        }
         char* src = const_cast<char*>(in.data());
         size_t srcLeft = in.size();
-        char* dst = buffer_.data();
-        size_t dstLeft = buffer_.size();
+        char* dst = buffer_.get();
+        size_t dstLeft = room;
         bool ok = iconv(cd_, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && srcLeft == 0;
         if (ok) ok = iconv(cd_, nullptr, nullptr, &dst, &dstLeft) != static_cast<size_t>(-1);
         if (!ok) return false;
-        out.assign(buffer_.data(), buffer_.size() - dstLeft);
+        out.assign(buffer_.get(), room - dstLeft);
         return true;
     }
 
 private:
     bool opened() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
     iconv_t cd_;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    size_t capacity_ = 0;
 };
 
 // Length of the UTF-8 sequence that starts with this byte (1 for a stray byte).
@@ -54,7 +64,96 @@ size_t sequenceLength(unsigned char lead) {
     return 1;
 }
 
+// Every code page 932 character as UTF-8, as iconv decodes it: one entry per single
+// byte and per byte pair, each packed as its length (top byte) and up to three bytes.
+// 0 marks what is no character on its own (a lead byte, a pair that is none).
+class CharacterTable {
+public:
+    CharacterTable() : pairs_(65536, 0) {
+        Converter decode(kUtf8, kCodePage);
+        std::string out;
+        for (int b = 0; b < 256; ++b) {
+            const char in[1] = {static_cast<char>(b)};
+            single_[b] = decode.run(std::string_view(in, 1), out) ? pack(out) : 0;
+            if (b < 0x80 && out != std::string(in, 1)) asciiSame_ = false;
+        }
+        for (int lead = 0x80; lead < 256; ++lead) {
+            if (single_[lead] != 0) continue;  // a character of its own leads no pair
+            for (int trail = 0x40; trail < 256; ++trail) {
+                const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                if (decode.run(std::string_view(in, 2), out)) pairs_[static_cast<size_t>(lead << 8 | trail)] = pack(out);
+            }
+        }
+    }
+    bool usable() const { return usable_; }
+
+    // Decodes into `out`, which has room for three bytes a byte of `in` and three more;
+    // the length written, or nullopt when `in` is not code page 932.
+    std::optional<size_t> decodeInto(std::string_view in, char* out) const {
+        char* d = out;
+        const auto* s = reinterpret_cast<const unsigned char*>(in.data());
+        const auto* end = s + in.size();
+        while (s < end) {
+            if (*s < 0x80 && asciiSame_) {
+                *d++ = static_cast<char>(*s++);
+                continue;
+            }
+            std::uint32_t c = single_[*s];
+            if (c != 0) {
+                ++s;
+            } else {
+                if (end - s < 2) return std::nullopt;
+                c = pairs_[static_cast<size_t>(s[0] << 8 | s[1])];
+                if (c == 0) return std::nullopt;
+                s += 2;
+            }
+            d[0] = static_cast<char>(c >> 16);
+            d[1] = static_cast<char>(c >> 8);
+            d[2] = static_cast<char>(c);
+            d += c >> 24;
+        }
+        return static_cast<size_t>(d - out);
+    }
+
+    bool decode(std::string_view in, std::string& out) const {
+        const auto buffer = std::make_unique_for_overwrite<char[]>(in.size() * 3 + 3);
+        const auto length = decodeInto(in, buffer.get());
+        if (length) out.assign(buffer.get(), *length);
+        return length.has_value();
+    }
+
+private:
+    std::uint32_t pack(const std::string& utf8) {
+        if (utf8.empty() || utf8.size() > 3) {
+            usable_ = false;  // no character of code page 932 needs more; never seen
+            return 0;
+        }
+        std::uint32_t c = static_cast<std::uint32_t>(utf8.size()) << 24;
+        for (size_t k = 0; k < utf8.size(); ++k) c |= static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[k])) << (8 * (2 - k));
+        return c;
+    }
+
+    std::uint32_t single_[256] = {};
+    std::vector<std::uint32_t> pairs_;
+    bool usable_ = true;
+    bool asciiSame_ = true;  // bytes below 0x80 stand for themselves
+};
+
+const CharacterTable& characterTable() {
+    static const CharacterTable table;
+    return table;
+}
+
+// From this size on a file is decoded through the table.
+constexpr size_t kTableFrom = 256 * 1024;
+
 }  // namespace
+
+bool cp932ToUtf8ByTable(std::string_view in, std::string& out) {
+    const CharacterTable& table = characterTable();
+    if (table.usable()) return table.decode(in, out);
+    return Converter(kUtf8, kCodePage).run(in, out);
+}
 
 struct Cp932Decoder::Impl {
     Converter converter{kUtf8, kCodePage};
@@ -73,10 +172,28 @@ DecodedLines decodeCp932Lines(std::string_view bytes) {
     // in it. Line ends can be split off after decoding, since CR and LF are never part of
     // a two-byte character. Only a file with a bad byte is taken line by line, to name
     // the line.
+    // A long file goes line by line through the table, straight into the lines.
+    if (bytes.size() >= kTableFrom && characterTable().usable()) {
+        const CharacterTable& table = characterTable();
+        const std::vector<std::string_view> raw = splitLineViews(bytes);
+        size_t longest = 0;
+        for (const auto line : raw) longest = std::max(longest, line.size());
+        const auto buffer = std::make_unique_for_overwrite<char[]>(longest * 3 + 3);
+        result.lines.reserve(raw.size());
+        for (size_t i = 0; i < raw.size(); ++i) {
+            const auto length = table.decodeInto(raw[i], buffer.get());
+            if (!length) {
+                result.badLine = static_cast<int>(i) + 1;
+                result.lines.clear();
+                return result;
+            }
+            result.lines.emplace_back(buffer.get(), *length);
+        }
+        return result;
+    }
     {
-        Converter decode(kUtf8, kCodePage);
         std::string text;
-        if (decode.run(bytes, text)) {
+        if (Converter(kUtf8, kCodePage).run(bytes, text)) {
             result.lines = splitLines(text);
             return result;
         }

@@ -45,5 +45,7 @@ std::optional<long long> readDecimal(std::string_view text, std::size_t& pos, co
 //  - a file with both CR LF and bare LF ends (edited on several systems): CR LF, LF and
 //    a lone CR alike, so no line is run into the next one.
 std::vector<std::string> splitLines(std::string_view bytes);
+// The same lines as views into `bytes`.
+std::vector<std::string_view> splitLineViews(std::string_view bytes);
 
 }  // namespace kalvo

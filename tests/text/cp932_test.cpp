@@ -84,5 +84,40 @@ TEST(Cp932, BadBytesInsideTheFileNameTheirLine) {
     EXPECT_EQ(decodeCp932Lines("\x82\xA0\r\n\x82\xA0").lines, (std::vector<std::string>{"あ", "あ"}));
 }
 
+// The table a long file is decoded with gives what iconv gives, for every byte and every
+// byte pair, alone and with text around them.
+TEST(Cp932, TheTableDecodesEveryCharacterAsIconvDoes) {
+    Cp932Decoder iconv;
+    std::string byTable, byIconv;
+    int differences = 0;
+    for (int first = 0; first < 256; ++first) {
+        for (int second = -1; second < 256; ++second) {
+            std::string in(1, static_cast<char>(first));
+            if (second >= 0) in.push_back(static_cast<char>(second));
+            for (const std::string& text : {in, "a" + in + "\x82\xa0"}) {
+                const bool a = cp932ToUtf8ByTable(text, byTable);
+                const bool b = iconv.decode(text, byIconv);
+                if (a != b || (a && byTable != byIconv)) ++differences;
+            }
+        }
+    }
+    EXPECT_EQ(differences, 0);
+    ASSERT_TRUE(cp932ToUtf8ByTable("\x8b\x4c\x94\x4f\x93\xfa\xed\x40\xb1", byTable));
+    EXPECT_EQ(byTable, "記念日纊ｱ");
+}
+
+// A long file takes the table; a bad byte in it still names its line.
+TEST(Cp932, ALongFileDecodesLikeAShortOne) {
+    std::string line = "\x8b\x4c\x94\x4f\x93\xfa\x81\x40@2003/9/14\r\n";  // 記念日　@2003/9/14
+    std::string file;
+    while (file.size() < 512 * 1024) file += line;
+    const DecodedLines decoded = decodeCp932Lines(file);
+    ASSERT_EQ(decoded.badLine, 0);
+    ASSERT_EQ(decoded.lines.size(), file.size() / line.size());
+    EXPECT_EQ(decoded.lines.back(), "記念日　@2003/9/14");
+    file.insert(file.size() - line.size() + 2, "\xff");
+    EXPECT_EQ(decodeCp932Lines(file).badLine, static_cast<int>(file.size() / line.size()));
+}
+
 }  // namespace
 }  // namespace kalvo

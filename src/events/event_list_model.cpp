@@ -1,0 +1,47 @@
+#include "events/event_list_model.h"
+
+namespace kalvo {
+
+EventListModel::EventListModel(std::vector<std::string> entries, QObject* parent)
+    : QAbstractListModel(parent), entries_(std::move(entries)) {}
+
+int EventListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+}
+
+QVariant EventListModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
+    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
+    return QString::fromStdString(entries_[static_cast<size_t>(index.row())]);
+}
+
+bool EventListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return false;
+    if (role != Qt::DisplayRole && role != Qt::EditRole) return false;
+    entries_[static_cast<size_t>(index.row())] = value.toString().toStdString();
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+Qt::ItemFlags EventListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return QAbstractListModel::flags(index);
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+}
+
+bool EventListModel::insertRows(int row, int count, const QModelIndex& parent) {
+    if (parent.isValid() || count < 1 || row < 0 || row > rowCount()) return false;
+    beginInsertRows(parent, row, row + count - 1);
+    entries_.insert(entries_.begin() + row, static_cast<size_t>(count), std::string());
+    endInsertRows();
+    return true;
+}
+
+bool EventListModel::removeRows(int row, int count, const QModelIndex& parent) {
+    if (parent.isValid() || count < 1 || row < 0 || row + count > rowCount()) return false;
+    beginRemoveRows(parent, row, row + count - 1);
+    entries_.erase(entries_.begin() + row, entries_.begin() + row + count);
+    endRemoveRows();
+    return true;
+}
+
+}  // namespace kalvo
