@@ -76,6 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     check(splitLines(bytes));
     if (const auto text = fuzz::fromCp932(bytes)) check(splitLines(*text));
+    // The table a long file is decoded with agrees with iconv.
+    std::string byTable, byIconv;
+    const bool tableOk = cp932ToUtf8ByTable(bytes, byTable);
+    FUZZ_CHECK(tableOk == cp932ToUtf8(std::string(bytes), byIconv) && (!tableOk || byTable == byIconv));
     // Lines written back unchanged keep the bytes they were read from.
     const DecodedLines decoded = decodeCp932Lines(bytes);
     if (decoded.badLine == 0) FUZZ_CHECK(encodeCp932LinesKeeping(decoded.lines, bytes) == joined(splitLines(bytes)));
