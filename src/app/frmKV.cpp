@@ -26,7 +26,7 @@ frmKV::frmKV(Services s, QWidget* parent) : QWidget(parent), services(std::move(
     setFont(makeFont({Face::Gothic, 12, false}));
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     setGeometry(twipsToPixels(kClientLeftTwips), twipsToPixels(kClientTopTwips), width(), height());
-    setBackColor(this, static_cast<ColorValue>(kFormBackColor));
+    setBackColor(this, kProgramBack);
     buildControls();
     connectHandlers();
 }
@@ -153,11 +153,11 @@ void frmKV::selectNS(int index) {
 void frmKV::Form_Load() {
     zVER = QStringLiteral("Ver." KALVO_VERSION);
     setWindowTitle(kCaptionPrefix + zVER);
-    litColor = 65535;
-    darkColor = 0;
-    customBackColor = 16777152;
-    defaultBackColor = kSystemColor | 0x0F;
-    backColor = 16777152;
+    litColor = kYellow;
+    darkColor = kBlack;
+    customBackColor = kProgramBack;
+    defaultBackColor = kSystemButtonFace;
+    backColor = kProgramBack;
     eventFileName = QStringLiteral("kalvoe.dat");
     readEventFile();
     chooseNGTable();

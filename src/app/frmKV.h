@@ -13,6 +13,7 @@
 #include "events/event_merge.h"
 #include "text/cp932.h"
 #include "platform/services.h"
+#include "ui/colours.h"
 #include "ui/controls.h"
 
 #include <QCheckBox>
@@ -51,11 +52,11 @@ public:
     short modified = 0;
     short saveSilently = 0;
     QString eventFileName;
-    ColorValue litColor = 65535;
-    ColorValue darkColor = 0;
-    ColorValue customBackColor = 16777152;
-    ColorValue defaultBackColor = kSystemColor | 0x0F;
-    ColorValue backColor = 16777152;
+    ColorValue litColor = kYellow;
+    ColorValue darkColor = kBlack;
+    ColorValue customBackColor = kProgramBack;
+    ColorValue defaultBackColor = kSystemButtonFace;
+    ColorValue backColor = kProgramBack;
     short sizeMode = 0;
 
     // ---- era table and conversion -------------------------------------------

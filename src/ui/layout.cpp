@@ -2,6 +2,7 @@
 
 #include "moon/moon_picture.h"
 #include "ui/accessibility.h"
+#include "ui/colours.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -35,9 +36,6 @@ constexpr FontSpec A1575{Face::Arial, 15.75, false};
 constexpr FontSpec N825{Face::ArialNarrow, 8.25, false};
 
 constexpr std::int64_t N = kNoColor;
-constexpr std::int64_t kSys5 = 0x80000005;
-constexpr std::int64_t kSys7 = 0x80000007;
-constexpr std::int64_t kSys8 = 0x80000008;
 constexpr unsigned T = kTransparent;
 constexpr unsigned B = kBorder;
 constexpr unsigned C = kCentred;
@@ -77,61 +75,61 @@ constexpr ControlSpec kControls[] = {
     {"btNG", 0, Kind::Button, "+", 1815, 570, 735, 285, G9, N, N, 0, 4, nullptr, nullptr},
 
     // Labels, in the window description's order
-    {"laZL", 12, Kind::Label, "南北朝時代設定：", 225, 3015, 1470, 180, G9, N, 16711680, T, 71, nullptr, nullptr},
+    {"laZL", 12, Kind::Label, "南北朝時代設定：", 225, 3015, 1470, 180, G9, N, kBlue, T, 71, nullptr, nullptr},
     {"laTest", -1, Kind::Label, "QQQ", 1590, 1590, 285, 165, G825, N, N, H, 66, nullptr, nullptr},
     {"laMAX", -1, Kind::Label, "", 15, 300, 345, 1320, G9, N, N, T | A, 60, nullptr, nullptr},
-    {"laYMD", 0, Kind::Label, "1997/10/16", 600, 60, 735, 180, N825, 16777152, 16711680, C | T, 59, nullptr, nullptr},
-    {"laD", -1, Kind::Label, "？", 6855, 2250, 285, 240, G825, 16777152, 255, T, 57, "リストの何番目かを表示しています。", nullptr},
-    {"laZL", 15, Kind::Label, "何の日？の設定：", 225, 2640, 1470, 180, G9, N, 16711680, T, 56, nullptr, nullptr},
-    {"laZL", 14, Kind::Label, "何の日？", 870, 2250, 735, 180, G9, N, 16711680, T, 51, nullptr, nullptr},
-    {"laBT", -1, Kind::Label, "10.00", 120, 1515, 480, 195, G9, 16777152, 16776960, H | C | T, 48, nullptr, nullptr},
-    {"laZL", 13, Kind::Label, "日数=", 1440, 1770, 510, 195, G9, N, 16711680, T, 46, nullptr, nullptr},
-    {"laDD", 0, Kind::Label, "", 5850, 1695, 465, 330, A12, 16777088, 0, B | C, 45, nullptr, nullptr},
-    {"laZL", 11, Kind::Label, "日間", 6315, 1770, 405, 225, G9, N, 16711680, T, 44, nullptr, nullptr},
-    {"laZL", 10, Kind::Label, "日間 =", 3120, 1770, 555, 225, G9, N, 16711680, T, 43, nullptr, nullptr},
-    {"laZL", 5, Kind::Label, "月年", 5430, 1290, 270, 225, G1125, N, 16711680, T, 42, nullptr, nullptr},
-    {"laZL", 9, Kind::Label, "ヶ月+", 5400, 1770, 555, 225, P9, N, 16711680, T, 41, nullptr, nullptr},
-    {"laZL", 8, Kind::Label, "年 + (歳)", 4575, 1680, 390, 390, G9, N, 16711680, T, 40, nullptr, nullptr},
-    {"laZL", 7, Kind::Label, "日", 6300, 1275, 270, 225, G1125, N, 16711680, T, 39, nullptr, nullptr},
-    {"laZL", 6, Kind::Label, "日", 6300, 180, 255, 225, G1125, N, 16711680, T, 38, nullptr, nullptr},
-    {"laZL", 4, Kind::Label, "月年", 5430, 180, 270, 225, G1125, N, 16711680, T, 37, nullptr, nullptr},
-    {"laZL", 3, Kind::Label, "年", 4560, 1275, 270, 225, G1125, N, 16711680, T, 36, nullptr, nullptr},
-    {"laZL", 2, Kind::Label, "年", 4560, 180, 270, 225, G1125, N, 16711680, T, 35, nullptr, nullptr},
-    {"laZL", 1, Kind::Label, "年", 3360, 1305, 270, 225, G975, N, 0, T, 34, nullptr, nullptr},
-    {"laZL", 0, Kind::Label, "年", 3360, 210, 270, 225, G975, N, 0, T, 33, nullptr, nullptr},
-    {"laOB2", 0, Kind::Label, "", 2895, 45, 4155, 480, P9, N, 0, T, 18, nullptr, nullptr},
-    {"laOB2", 1, Kind::Label, "", 2925, 1215, 4200, 360, P9, N, 0, T, 19, nullptr, nullptr},
-    {"laDD", 1, Kind::Label, "", 1950, 1695, 1185, 330, A12B, 16777088, 0, B | C, 32, "日数を絶対値で表示します。", nullptr},
-    {"laDY", 0, Kind::Label, "", 3735, 1695, 825, 330, A12, 16777088, 0, B | C, 31, nullptr, nullptr},
-    {"laDM", 0, Kind::Label, "", 4980, 1695, 450, 330, A12, 16777088, 0, B | C, 30, nullptr, nullptr},
-    {"laYB", 1, Kind::Label, "", 6630, 1215, 420, 375, G15B, 8454143, N, B | C, 29, nullptr, nullptr},
-    {"laYB", 0, Kind::Label, "", 6630, 120, 420, 375, G15B, 8454143, N, B | C, 28, nullptr, nullptr},
-    {"laDay", 1, Kind::Label, "", 5850, 1215, 450, 375, A1575, 8454143, N, B | C, 27, nullptr, nullptr},
-    {"laDay", 0, Kind::Label, "", 5850, 120, 450, 375, A1575, 8454143, N, B | C, 26, nullptr, nullptr},
-    {"laMon", 1, Kind::Label, "", 4980, 1215, 450, 375, A1575, 8454143, N, B | C, 25, nullptr, nullptr},
-    {"laMon", 0, Kind::Label, "", 4980, 120, 450, 375, A1575, 8454143, N, B | C, 24, nullptr, nullptr},
-    {"laYer", 1, Kind::Label, "", 3735, 1215, 825, 375, A1575, 8454143, N, B | C, 23, nullptr, nullptr},
-    {"laYer", 0, Kind::Label, "", 3735, 120, 825, 375, A1575, 8454143, N, B | C, 22, nullptr, nullptr},
-    {"laNen", 1, Kind::Label, "", 2835, 1230, 525, 345, G1425, kSys5, N, B | C, 21, nullptr, nullptr},
-    {"laNen", 0, Kind::Label, "10", 2835, 135, 525, 345, G1425, kSys5, N, B | C, 20, nullptr, nullptr},
+    {"laYMD", 0, Kind::Label, "1997/10/16", 600, 60, 735, 180, N825, kProgramBack, kBlue, C | T, 59, nullptr, nullptr},
+    {"laD", -1, Kind::Label, "？", 6855, 2250, 285, 240, G825, kProgramBack, kRed, T, 57, "リストの何番目かを表示しています。", nullptr},
+    {"laZL", 15, Kind::Label, "何の日？の設定：", 225, 2640, 1470, 180, G9, N, kBlue, T, 56, nullptr, nullptr},
+    {"laZL", 14, Kind::Label, "何の日？", 870, 2250, 735, 180, G9, N, kBlue, T, 51, nullptr, nullptr},
+    {"laBT", -1, Kind::Label, "10.00", 120, 1515, 480, 195, G9, kProgramBack, kCyan, H | C | T, 48, nullptr, nullptr},
+    {"laZL", 13, Kind::Label, "日数=", 1440, 1770, 510, 195, G9, N, kBlue, T, 46, nullptr, nullptr},
+    {"laDD", 0, Kind::Label, "", 5850, 1695, 465, 330, A12, kPaleAqua, kBlack, B | C, 45, nullptr, nullptr},
+    {"laZL", 11, Kind::Label, "日間", 6315, 1770, 405, 225, G9, N, kBlue, T, 44, nullptr, nullptr},
+    {"laZL", 10, Kind::Label, "日間 =", 3120, 1770, 555, 225, G9, N, kBlue, T, 43, nullptr, nullptr},
+    {"laZL", 5, Kind::Label, "月年", 5430, 1290, 270, 225, G1125, N, kBlue, T, 42, nullptr, nullptr},
+    {"laZL", 9, Kind::Label, "ヶ月+", 5400, 1770, 555, 225, P9, N, kBlue, T, 41, nullptr, nullptr},
+    {"laZL", 8, Kind::Label, "年 + (歳)", 4575, 1680, 390, 390, G9, N, kBlue, T, 40, nullptr, nullptr},
+    {"laZL", 7, Kind::Label, "日", 6300, 1275, 270, 225, G1125, N, kBlue, T, 39, nullptr, nullptr},
+    {"laZL", 6, Kind::Label, "日", 6300, 180, 255, 225, G1125, N, kBlue, T, 38, nullptr, nullptr},
+    {"laZL", 4, Kind::Label, "月年", 5430, 180, 270, 225, G1125, N, kBlue, T, 37, nullptr, nullptr},
+    {"laZL", 3, Kind::Label, "年", 4560, 1275, 270, 225, G1125, N, kBlue, T, 36, nullptr, nullptr},
+    {"laZL", 2, Kind::Label, "年", 4560, 180, 270, 225, G1125, N, kBlue, T, 35, nullptr, nullptr},
+    {"laZL", 1, Kind::Label, "年", 3360, 1305, 270, 225, G975, N, kBlack, T, 34, nullptr, nullptr},
+    {"laZL", 0, Kind::Label, "年", 3360, 210, 270, 225, G975, N, kBlack, T, 33, nullptr, nullptr},
+    {"laOB2", 0, Kind::Label, "", 2895, 45, 4155, 480, P9, N, kBlack, T, 18, nullptr, nullptr},
+    {"laOB2", 1, Kind::Label, "", 2925, 1215, 4200, 360, P9, N, kBlack, T, 19, nullptr, nullptr},
+    {"laDD", 1, Kind::Label, "", 1950, 1695, 1185, 330, A12B, kPaleAqua, kBlack, B | C, 32, "日数を絶対値で表示します。", nullptr},
+    {"laDY", 0, Kind::Label, "", 3735, 1695, 825, 330, A12, kPaleAqua, kBlack, B | C, 31, nullptr, nullptr},
+    {"laDM", 0, Kind::Label, "", 4980, 1695, 450, 330, A12, kPaleAqua, kBlack, B | C, 30, nullptr, nullptr},
+    {"laYB", 1, Kind::Label, "", 6630, 1215, 420, 375, G15B, kPaleYellow, N, B | C, 29, nullptr, nullptr},
+    {"laYB", 0, Kind::Label, "", 6630, 120, 420, 375, G15B, kPaleYellow, N, B | C, 28, nullptr, nullptr},
+    {"laDay", 1, Kind::Label, "", 5850, 1215, 450, 375, A1575, kPaleYellow, N, B | C, 27, nullptr, nullptr},
+    {"laDay", 0, Kind::Label, "", 5850, 120, 450, 375, A1575, kPaleYellow, N, B | C, 26, nullptr, nullptr},
+    {"laMon", 1, Kind::Label, "", 4980, 1215, 450, 375, A1575, kPaleYellow, N, B | C, 25, nullptr, nullptr},
+    {"laMon", 0, Kind::Label, "", 4980, 120, 450, 375, A1575, kPaleYellow, N, B | C, 24, nullptr, nullptr},
+    {"laYer", 1, Kind::Label, "", 3735, 1215, 825, 375, A1575, kPaleYellow, N, B | C, 23, nullptr, nullptr},
+    {"laYer", 0, Kind::Label, "", 3735, 120, 825, 375, A1575, kPaleYellow, N, B | C, 22, nullptr, nullptr},
+    {"laNen", 1, Kind::Label, "", 2835, 1230, 525, 345, G1425, kSystemWindow, N, B | C, 21, nullptr, nullptr},
+    {"laNen", 0, Kind::Label, "10", 2835, 135, 525, 345, G1425, kSystemWindow, N, B | C, 20, nullptr, nullptr},
 
     // Combo boxes
-    {"cobNG", 1, Kind::Combo, "Combo1", 1590, 1230, 1275, 345, P1125, N, kSys7, 0, 65, nullptr, nullptr},
+    {"cobNG", 1, Kind::Combo, "Combo1", 1590, 1230, 1275, 345, P1125, N, kSystemMenuText, 0, 65, nullptr, nullptr},
     {"cobNG", 0, Kind::Combo, "Combo1", 1590, 135, 1275, 345, P1125, N, N, 0, 64, nullptr, nullptr},
-    {"cobEV", -1, Kind::Combo, "", 1620, 2190, 5205, 300, G9, 0, 16777215, 0, 50, "イベント名＋@<日付>で設定します。", nullptr},
+    {"cobEV", -1, Kind::Combo, "", 1620, 2190, 5205, 300, G9, kBlack, kWhite, 0, 50, "イベント名＋@<日付>で設定します。", nullptr},
 
     // Check boxes
-    {"ckBS", -1, Kind::Check, "仕事", 4560, 3015, 690, 180, G9, 16777152, 16711680, 0, 74, "月相表示なし、背景色デフォルトに設定します。", nullptr},
-    {"ckST", -1, Kind::Check, "起算日含む", 210, 1695, 1215, 360, G9, 16777152, 16711680, 0, 63, "起算日を含んだ日数を算出したいときチェックします。", nullptr},
+    {"ckBS", -1, Kind::Check, "仕事", 4560, 3015, 690, 180, G9, kProgramBack, kBlue, 0, 74, "月相表示なし、背景色デフォルトに設定します。", nullptr},
+    {"ckST", -1, Kind::Check, "起算日含む", 210, 1695, 1215, 360, G9, kProgramBack, kBlue, 0, 63, "起算日を含んだ日数を算出したいときチェックします。", nullptr},
 
     // Frame and option buttons
-    {"frNSM", -1, Kind::Frame, "", 1620, 2970, 2715, 270, P975, N, kSys8, 0, 67, nullptr, nullptr},
+    {"frNSM", -1, Kind::Frame, "", 1620, 2970, 2715, 270, P975, N, kSystemWindowText, 0, 67, nullptr, nullptr},
     {"opNS", 2, Kind::Option, "ミニ", 1965, 30, 630, 240, P975, N, N, kSelected, 70, "内部の年号表を使用します。年号の変わる日は、西暦年月日です。", "frNSM"},
     {"opNS", 1, Kind::Option, "南朝", 1050, 30, 705, 240, P975, N, N, 0, 69, "南朝の年号を読み込みます。年号の変わる日は、旧暦月日です。", "frNSM"},
     {"opNS", 0, Kind::Option, "北朝", 150, 30, 705, 240, P975, N, N, 0, 68, "北朝の年号を読み込みます。年号の変わる日は、旧暦月日です。", "frNSM"},
 
     // Picture box
-    {"picM", -1, Kind::Picture, "", 165, 300, 1200, 1200, G1125, 0, 65535, 0, 47, "フォーカスのある年月日の月相です。", nullptr},
+    {"picM", -1, Kind::Picture, "", 165, 300, 1200, 1200, G1125, kBlack, kYellow, 0, 47, "フォーカスのある年月日の月相です。", nullptr},
 };
 // clang-format on
 

@@ -44,7 +44,6 @@ inline constexpr int kClientHeightTwips = 3330;
 // Where the client area first stands on the screen, until a stored position replaces it.
 inline constexpr int kClientLeftTwips = 885;
 inline constexpr int kClientTopTwips = 1440;
-inline constexpr std::int64_t kFormBackColor = 16777152;
 
 std::span<const ControlSpec> controlTable();
 
