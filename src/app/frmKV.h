@@ -7,6 +7,8 @@
 //   era/era_controls.cpp    era table, conversion, era controls, table switch, date reset
 //   moon/moon_view.cpp      moon age and phase picture
 //   events/event_commands.cpp  the event file and the event list commands
+// The controls are made from the rows of app/control_table.cpp, each naming the field
+// below that it fills.
 #pragma once
 
 #include "era/era_table.h"
@@ -101,7 +103,7 @@ public:
     // there to answer a question, so the save takes the choice that loses nothing.
     bool endUnattended = false;
 
-    // ---- controls (built from the layout table) --------------------------------
+    // ---- controls (each filled by its row of app/control_table.cpp) ------------
     ControlArray<QPushButton> btBB, btEND, btEV, btNG;
     QPushButton* btSIZE = nullptr;
     QPushButton* btINFO = nullptr;
