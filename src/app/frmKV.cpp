@@ -1,7 +1,7 @@
 #include "app/frmKV.h"
 
+#include "app/control_table.h"
 #include "moon/moon_picture.h"
-#include "ui/layout.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,7 +26,7 @@ frmKV::frmKV(Services s, QWidget* parent) : QWidget(parent), services(std::move(
     setFont(makeFont({Face::Gothic, 12, false}));
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     setGeometry(twipsToPixels(kClientLeftTwips), twipsToPixels(kClientTopTwips), width(), height());
-    setBackColor(this, static_cast<ColorValue>(kFormBackColor));
+    setBackColor(this, kProgramBack);
     buildControls();
     connectHandlers();
 }
@@ -34,40 +34,8 @@ frmKV::frmKV(Services s, QWidget* parent) : QWidget(parent), services(std::move(
 frmKV::~frmKV() = default;
 
 void frmKV::buildControls() {
-    buildLayout(this, [this](const ControlSpec& c, QWidget* w) {
-        const std::string name = c.name;
-        auto label = [&](ControlArray<ClickLabel>& array) { array.add(c.index, static_cast<ClickLabel*>(w)); };
-        auto button = [&](ControlArray<QPushButton>& array) { array.add(c.index, static_cast<QPushButton*>(w)); };
-        if (name == "btBB") button(btBB);
-        else if (name == "btEND") button(btEND);
-        else if (name == "btEV") button(btEV);
-        else if (name == "btNG") button(btNG);
-        else if (name == "btSIZE") btSIZE = static_cast<QPushButton*>(w);
-        else if (name == "btINFO") btINFO = static_cast<QPushButton*>(w);
-        else if (name == "btHELP") btHELP = static_cast<QPushButton*>(w);
-        else if (name == "laZL") label(laZL);
-        else if (name == "laYMD") label(laYMD);
-        else if (name == "laDD") label(laDD);
-        else if (name == "laDY") label(laDY);
-        else if (name == "laDM") label(laDM);
-        else if (name == "laYB") label(laYB);
-        else if (name == "laDay") label(laDay);
-        else if (name == "laMon") label(laMon);
-        else if (name == "laYer") label(laYer);
-        else if (name == "laNen") label(laNen);
-        else if (name == "laOB2") label(laOB2);
-        else if (name == "laTest") laTest = static_cast<ClickLabel*>(w);
-        else if (name == "laMAX") laMAX = static_cast<ClickLabel*>(w);
-        else if (name == "laD") laD = static_cast<ClickLabel*>(w);
-        else if (name == "laBT") laBT = static_cast<ClickLabel*>(w);
-        else if (name == "cobNG") cobNG.add(c.index, static_cast<QComboBox*>(w));
-        else if (name == "cobEV") cobEV = static_cast<QComboBox*>(w);
-        else if (name == "ckBS") ckBS = static_cast<QCheckBox*>(w);
-        else if (name == "ckST") ckST = static_cast<QCheckBox*>(w);
-        else if (name == "frNSM") frNSM = static_cast<QGroupBox*>(w);
-        else if (name == "opNS") opNS.add(c.index, static_cast<QRadioButton*>(w));
-        else if (name == "picM") picM = static_cast<MoonPicture*>(w);
-    });
+    buildLayout(this, controlTable(), captionBuddies(),
+                [this](const ControlSpec& c, QWidget* w) { c.field.fill(*this, c.index, w); });
 }
 
 // User actions reach the handlers through the user-only signals (clicked, activated);
@@ -153,11 +121,11 @@ void frmKV::selectNS(int index) {
 void frmKV::Form_Load() {
     zVER = QStringLiteral("Ver." KALVO_VERSION);
     setWindowTitle(kCaptionPrefix + zVER);
-    litColor = 65535;
-    darkColor = 0;
-    customBackColor = 16777152;
-    defaultBackColor = kSystemColor | 0x0F;
-    backColor = 16777152;
+    litColor = kYellow;
+    darkColor = kBlack;
+    customBackColor = kProgramBack;
+    defaultBackColor = kSystemButtonFace;
+    backColor = kProgramBack;
     eventFileName = QStringLiteral("kalvoe.dat");
     readEventFile();
     chooseNGTable();

@@ -7,12 +7,15 @@
 //   era/era_controls.cpp    era table, conversion, era controls, table switch, date reset
 //   moon/moon_view.cpp      moon age and phase picture
 //   events/event_commands.cpp  the event file and the event list commands
+// The controls are made from the rows of app/control_table.cpp, each naming the field
+// below that it fills.
 #pragma once
 
 #include "era/era_table.h"
 #include "events/event_merge.h"
 #include "text/cp932.h"
 #include "platform/services.h"
+#include "ui/colours.h"
 #include "ui/controls.h"
 
 #include <QCheckBox>
@@ -51,11 +54,11 @@ public:
     short modified = 0;
     short saveSilently = 0;
     QString eventFileName;
-    ColorValue litColor = 65535;
-    ColorValue darkColor = 0;
-    ColorValue customBackColor = 16777152;
-    ColorValue defaultBackColor = kSystemColor | 0x0F;
-    ColorValue backColor = 16777152;
+    ColorValue litColor = kYellow;
+    ColorValue darkColor = kBlack;
+    ColorValue customBackColor = kProgramBack;
+    ColorValue defaultBackColor = kSystemButtonFace;
+    ColorValue backColor = kProgramBack;
     short sizeMode = 0;
 
     // ---- era table and conversion -------------------------------------------
@@ -100,7 +103,7 @@ public:
     // there to answer a question, so the save takes the choice that loses nothing.
     bool endUnattended = false;
 
-    // ---- controls (built from the layout table) --------------------------------
+    // ---- controls (each filled by its row of app/control_table.cpp) ------------
     ControlArray<QPushButton> btBB, btEND, btEV, btNG;
     QPushButton* btSIZE = nullptr;
     QPushButton* btINFO = nullptr;

@@ -7,8 +7,6 @@
 namespace kalvo {
 
 namespace {
-constexpr ColorValue kFocusColor = 8388608;  // dark blue
-constexpr ColorValue kOtherColor = 8421504;  // grey
 
 const QString& weekdayText(int number) {
     static const QString names[] = {QStringLiteral("＊"), QStringLiteral("日"), QStringLiteral("月"),
@@ -39,11 +37,12 @@ void frmKV::setDate() {
 void frmKV::getYOBI() { weekdayName = weekdayText(weekday(panelDate[curPanel])); }
 
 void frmKV::showFocus() {
+    // The focused panel in dark blue, the other in grey.
     const int lit = curPanel == 0 ? 0 : 1;
     panelActive[lit] = 1;
     panelActive[1 - lit] = 0;
     for (int panel = 0; panel < 2; ++panel) {
-        const ColorValue color = panel == lit ? kFocusColor : kOtherColor;
+        const ColorValue color = panel == lit ? kDarkBlue : kGrey;
         for (QWidget* w : {static_cast<QWidget*>(cobNG(panel)), static_cast<QWidget*>(laNen(panel)),
                            static_cast<QWidget*>(laYer(panel)), static_cast<QWidget*>(laMon(panel)),
                            static_cast<QWidget*>(laDay(panel)), static_cast<QWidget*>(laYB(panel))})

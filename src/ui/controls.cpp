@@ -107,11 +107,11 @@ QPalette lightPalette() {
 QColor toQColor(ColorValue value) {
     if (value & kSystemColor) {
         static const QPalette pal = lightPalette();
-        switch (value & 0xFF) {
-            case 5: return pal.color(QPalette::Base);
-            case 7: return pal.color(QPalette::Text);
-            case 8: return pal.color(QPalette::WindowText);
-            case 15: return pal.color(QPalette::Button);
+        switch (kSystemColor | (value & 0xFF)) {
+            case kSystemWindow: return pal.color(QPalette::Base);
+            case kSystemMenuText: return pal.color(QPalette::Text);
+            case kSystemWindowText: return pal.color(QPalette::WindowText);
+            case kSystemButtonFace: return pal.color(QPalette::Button);
             default: return pal.color(QPalette::Window);
         }
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/click_tracker.h"
+#include "ui/colours.h"
 #include "ui/window_geometry.h"  // twips to pixels, for the layout and the window sizes
 
 #include <QColor>
@@ -67,12 +68,7 @@ private:
     QString linesFor_;
 };
 
-// Colour values as stored by the program: red in the low byte, then green, then blue;
-// with the top bit set, the low byte names a system colour (5 window background,
-// 7 menu text, 8 window text, 15 button face), taken from the window's fixed light
-// palette, so that a dark desktop theme cannot turn them dark.
-using ColorValue = std::uint32_t;
-inline constexpr ColorValue kSystemColor = 0x80000000u;
+// The colour of a colour value (ui/colours.h); system colours come from lightPalette().
 QColor toQColor(ColorValue value);
 
 // The window's palette for every role the layout leaves alone: light, whatever the

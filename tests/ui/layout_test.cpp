@@ -1,5 +1,5 @@
 #include "support/window_fixture.h"
-#include "ui/layout.h"
+#include "app/control_table.h"
 #include "moon/moon_picture.h"
 
 #include <QApplication>
