@@ -8,9 +8,11 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QWidget window;
-    window.setFixedSize(kalvo::twipsToPixels(kalvo::kClientWidthTwips), kalvo::twipsToPixels(kalvo::kClientHeightTwips));
+    window.setFixedSize(kalvo::twipsToPixels(kalvo::kClientWidthTwips),
+                        kalvo::twipsToPixels(kalvo::kClientHeightTwips));
     window.setWindowTitle(QStringLiteral("bare"));
-    kalvo::buildLayout(&window, kalvo::controlTable(), kalvo::captionBuddies(), [](const kalvo::ControlSpec&, QWidget*) {});
+    kalvo::buildLayout(&window, kalvo::controlTable(), kalvo::captionBuddies(),
+                       [](const kalvo::ControlSpec&, QWidget*) {});
     window.show();
     return QApplication::exec();
 }

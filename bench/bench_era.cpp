@@ -98,8 +98,7 @@ void BM_FloorYmd(benchmark::State& state) {
         long sum = 0;
         for (long d = kFirst; d <= kLast; ++d) {
             const year_month_day ymd{sys_days{days{d - kUnixEpoch}}};
-            sum += static_cast<int>(ymd.year()) + static_cast<unsigned>(ymd.month()) +
-                   static_cast<unsigned>(ymd.day());
+            sum += static_cast<int>(ymd.year()) + static_cast<unsigned>(ymd.month()) + static_cast<unsigned>(ymd.day());
         }
         benchmark::DoNotOptimize(sum);
     }

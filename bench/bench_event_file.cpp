@@ -24,8 +24,8 @@ kalvo::EventFile bigFile() {
     for (int i = 0; i < kEntries; ++i) {
         const std::string number = std::to_string(100000 + i).substr(1);
         const std::string date = i % 50 == 0 ? "TODAY"
-                                              : std::to_string(1600 + i % 500) + "/" + std::to_string(1 + i % 12) + "/" +
-                                                    std::to_string(1 + i % 28);
+                                             : std::to_string(1600 + i % 500) + "/" + std::to_string(1 + i % 12) + "/" +
+                                                   std::to_string(1 + i % 28);
         f.entries.push_back("記念日その" + number + "　（家族）     @" + date);
     }
     return f;
@@ -68,7 +68,8 @@ void BM_FileRead(benchmark::State& state) {
     }
     for (auto _ : state) {
         const auto text = kalvo::readTextFile(path);
-        if (text.status != kalvo::FileStatus::Ok || text.lines.size() != kEntries + 7) state.SkipWithError("read failed");
+        if (text.status != kalvo::FileStatus::Ok || text.lines.size() != kEntries + 7)
+            state.SkipWithError("read failed");
         benchmark::DoNotOptimize(text.lines.data());
     }
     kalvo::bench::countItems(state, 1);
@@ -89,8 +90,9 @@ int main(int argc, char** argv) {
     std::printf("event file of %s entries, core on lines in memory: read %s, write %s\n",
                 kalvo::bench::grouped(kEntries).c_str(), duration(ns.at("BM_CoreRead")).c_str(),
                 duration(ns.at("BM_CoreWrite")).c_str());
-    std::printf("event file of %s entries, code page 932 file on disk: read %s, write %s (saved through a temporary file)\n",
-                kalvo::bench::grouped(kEntries).c_str(), duration(ns.at("BM_FileRead")).c_str(),
-                duration(ns.at("BM_FileWrite")).c_str());
+    std::printf(
+        "event file of %s entries, code page 932 file on disk: read %s, write %s (saved through a temporary file)\n",
+        kalvo::bench::grouped(kEntries).c_str(), duration(ns.at("BM_FileRead")).c_str(),
+        duration(ns.at("BM_FileWrite")).c_str());
     return 0;
 }

@@ -144,8 +144,8 @@ BENCHMARK(BM_PartTexts)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     const auto ns = kalvo::bench::runAll(argc, argv);
-    const char* names[] = {"BM_PanelRedisplay", "BM_PartDate", "BM_PartSpan", "BM_PartEra", "BM_PartMoon",
-                           "BM_PartTexts"};
+    const char* names[] = {"BM_PanelRedisplay", "BM_PartDate", "BM_PartSpan",
+                           "BM_PartEra",        "BM_PartMoon", "BM_PartTexts"};
     for (const char* name : names)
         if (!ns.count(name)) return 1;
     std::printf(

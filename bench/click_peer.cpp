@@ -11,7 +11,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QWidget window;
-    window.setFixedSize(kalvo::twipsToPixels(kalvo::kClientWidthTwips), kalvo::twipsToPixels(kalvo::kClientHeightTwips));
+    window.setFixedSize(kalvo::twipsToPixels(kalvo::kClientWidthTwips),
+                        kalvo::twipsToPixels(kalvo::kClientHeightTwips));
     window.move(520, 96);
     window.setWindowTitle(QStringLiteral("click peer"));
     auto* button = new QPushButton(QStringLiteral("+"), &window);

@@ -79,9 +79,9 @@ int main(int argc, char** argv) {
         }
     }
     const double a = median(sides[0].ms), b = median(sides[1].ms);
-    std::printf("click, synthetic click to the last repaint, settled after %.0f ms without one (median of %d "
-                "interleaved clicks): %s %.1f ms, %s %.1f ms, ratio %.2f (target <= 1.20: %s)\n",
-                kQuietMs, runs, sides[0].label.c_str(), a, sides[1].label.c_str(), b, a / b,
-                a / b <= 1.20 ? "met" : "not met");
+    std::printf(
+        "click, synthetic click to the last repaint, settled after %.0f ms without one (median of %d "
+        "interleaved clicks): %s %.1f ms, %s %.1f ms, ratio %.2f (target <= 1.20: %s)\n",
+        kQuietMs, runs, sides[0].label.c_str(), a, sides[1].label.c_str(), b, a / b, a / b <= 1.20 ? "met" : "not met");
     return 0;
 }

@@ -81,11 +81,13 @@ int main(int argc, char** argv) {
         input.key(XK_Return);
         x.settle(c, t0, kQuietMs, 2000, true);
     }
-    std::printf("event list of %s, click on the arrow until the popup has settled: first time %.1f ms, "
-                "later (median of the %zu of %d that repainted) %.1f ms\n",
-                entries.c_str(), firstOpen, open.size(), runs, median(open));
-    std::printf("event list of %s, End and Enter in the popup until the window has settled on the last entry "
-                "(median of %d): %.1f ms\n",
-                entries.c_str(), runs, median(pick));
+    std::printf(
+        "event list of %s, click on the arrow until the popup has settled: first time %.1f ms, "
+        "later (median of the %zu of %d that repainted) %.1f ms\n",
+        entries.c_str(), firstOpen, open.size(), runs, median(open));
+    std::printf(
+        "event list of %s, End and Enter in the popup until the window has settled on the last entry "
+        "(median of %d): %.1f ms\n",
+        entries.c_str(), runs, median(pick));
     return 0;
 }

@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
     f.entries.clear();
     for (long i = 0; i < n; ++i) {
         const std::string number = std::to_string(1000000 + i).substr(1);
-        const std::string date = std::to_string(1600 + i % 500) + "/" + std::to_string(1 + i % 12) + "/" +
-                                 std::to_string(1 + i % 28);
+        const std::string date =
+            std::to_string(1600 + i % 500) + "/" + std::to_string(1 + i % 12) + "/" + std::to_string(1 + i % 28);
         f.entries.push_back("記念日その" + number + "　（家族）     @" + date);
     }
     const std::string path = std::string(argv[1]) + "/kalvoe.dat";

@@ -20,8 +20,9 @@ int main(int argc, char** argv) {
     font.setPixelSize(12);
     window.setFont(font);
 
-    const QStringList labels{QStringLiteral("年"), QStringLiteral("月"), QStringLiteral("日"), QStringLiteral("日数"),
-                             QStringLiteral("曜日"), QStringLiteral("月齢"), QStringLiteral("何の日？")};
+    const QStringList labels{QStringLiteral("年"),      QStringLiteral("月"),   QStringLiteral("日"),
+                             QStringLiteral("日数"),    QStringLiteral("曜日"), QStringLiteral("月齢"),
+                             QStringLiteral("何の日？")};
     const QStringList buttons{QStringLiteral("追加"), QStringLiteral("削除"), QStringLiteral("更新"),
                               QStringLiteral("終了"), QStringLiteral("設定")};
     constexpr int kColumns = 10, kCellW = 47, kCellH = 24;
@@ -32,8 +33,8 @@ int main(int argc, char** argv) {
     };
     for (int i = 0; i < 58; ++i) place(new QLabel(labels[i % labels.size()] + QString::number(i), &window));
     for (int i = 0; i < 30; ++i) place(new QPushButton(buttons[i % buttons.size()], &window));
-    const QStringList eras{QStringLiteral("明治"), QStringLiteral("大正"), QStringLiteral("昭和"), QStringLiteral("平成"),
-                           QStringLiteral("令和")};
+    const QStringList eras{QStringLiteral("明治"), QStringLiteral("大正"), QStringLiteral("昭和"),
+                           QStringLiteral("平成"), QStringLiteral("令和")};
     for (int i = 0; i < 2; ++i) {
         auto* combo = new QComboBox(&window);
         combo->addItems(eras);

@@ -11,7 +11,7 @@ class Pointer {
 public:
     explicit Pointer(Display* dpy);  // exits with a message when the server has no XTEST
     void moveTo(int x, int y);
-    void click();              // left button down and up
+    void click();                    // left button down and up
     void key(unsigned long keysym);  // down and up
 private:
     Display* dpy_;

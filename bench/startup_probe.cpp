@@ -110,18 +110,21 @@ int main(int argc, char** argv) {
         const Target target = targets.count(item.label) ? targets[item.label] : Target{};
         if (growth) {
             const double entries = std::atof(item.label.c_str()) - std::atof(first.label.c_str());
-            std::printf("start-up with %s event entries, exec to first paint (median of %d interleaved runs): "
-                        "%.1f ms against %.1f ms with %s, ratio %.2f%s; growth %.2f µs per entry\n",
-                        item.label.c_str(), runs, ms, ms0, first.label.c_str(), ms / ms0,
-                        verdict(ms / ms0, target.time).c_str(), entries > 0 ? (ms - ms0) * 1000.0 / entries : 0.0);
-            std::printf("start-up with %s event entries, peak resident set: %.0f KiB against %.0f KiB, ratio %.2f; "
-                        "growth %.2f KiB per 1,000 entries\n",
-                        item.label.c_str(), rss, rss0, rss / rss0, entries > 0 ? (rss - rss0) * 1000.0 / entries : 0.0);
+            std::printf(
+                "start-up with %s event entries, exec to first paint (median of %d interleaved runs): "
+                "%.1f ms against %.1f ms with %s, ratio %.2f%s; growth %.2f µs per entry\n",
+                item.label.c_str(), runs, ms, ms0, first.label.c_str(), ms / ms0,
+                verdict(ms / ms0, target.time).c_str(), entries > 0 ? (ms - ms0) * 1000.0 / entries : 0.0);
+            std::printf(
+                "start-up with %s event entries, peak resident set: %.0f KiB against %.0f KiB, ratio %.2f; "
+                "growth %.2f KiB per 1,000 entries\n",
+                item.label.c_str(), rss, rss0, rss / rss0, entries > 0 ? (rss - rss0) * 1000.0 / entries : 0.0);
         } else {
-            std::printf("start-up, exec to first paint (median of %d interleaved runs): %s %.1f ms, %s %.1f ms, "
-                        "ratio %.2f%s\n",
-                        runs, first.label.c_str(), ms0, item.label.c_str(), ms, ms0 / ms,
-                        verdict(ms0 / ms, target.time).c_str());
+            std::printf(
+                "start-up, exec to first paint (median of %d interleaved runs): %s %.1f ms, %s %.1f ms, "
+                "ratio %.2f%s\n",
+                runs, first.label.c_str(), ms0, item.label.c_str(), ms, ms0 / ms,
+                verdict(ms0 / ms, target.time).c_str());
             std::printf("start-up, peak resident set at first paint: %s %.0f KiB, %s %.0f KiB, ratio %.2f%s\n",
                         first.label.c_str(), rss0, item.label.c_str(), rss, rss0 / rss,
                         verdict(rss0 / rss, target.rss).c_str());

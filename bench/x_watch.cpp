@@ -2,14 +2,14 @@
 
 #include <X11/extensions/Xdamage.h>
 
-#include <algorithm>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 
 namespace kalvo::probe {
 namespace {
@@ -89,8 +89,7 @@ void Watcher::stop(Child& child) {
         owner_.erase(w);
         damages_.erase(w);
     }
-    for (auto it = owner_.begin(); it != owner_.end();)
-        it = it->second == &child ? owner_.erase(it) : std::next(it);
+    for (auto it = owner_.begin(); it != owner_.end();) it = it->second == &child ? owner_.erase(it) : std::next(it);
 }
 
 // Only InputOutput windows have contents; asking for the damage of an InputOnly one is

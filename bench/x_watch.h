@@ -22,11 +22,11 @@ double median(std::vector<double> values);
 struct Child {
     int pid = -1;
     Clock::time_point started;
-    std::vector<Window> windows;       // top-level windows it created that can be painted
-    Clock::time_point firstDamage{};   // zero until its first repaint
+    std::vector<Window> windows;      // top-level windows it created that can be painted
+    Clock::time_point firstDamage{};  // zero until its first repaint
     Clock::time_point lastDamage{};
     std::map<Window, Clock::time_point> lastDamageOf;  // per window
-    long peakRssKb = 0;                // filled in by stop()
+    long peakRssKb = 0;                                // filled in by stop()
     bool painted() const { return firstDamage != Clock::time_point{}; }
 };
 

@@ -46,7 +46,8 @@ void check(const EraFileResult& result, int lineCount) {
 bool sameRows(const EraFileResult& a, const EraFileResult& b) {
     if (a.rows.size() != b.rows.size()) return false;
     for (size_t i = 0; i < a.rows.size(); ++i) {
-        if (a.rows[i].reading != b.rows[i].reading || a.rows[i].name != b.rows[i].name || a.rows[i].start != b.rows[i].start)
+        if (a.rows[i].reading != b.rows[i].reading || a.rows[i].name != b.rows[i].name ||
+            a.rows[i].start != b.rows[i].start)
             return false;
     }
     return true;

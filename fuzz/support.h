@@ -29,7 +29,7 @@ int checkBothReadings(const unsigned char* data, size_t size, Check&& check) {
 
 }  // namespace kalvo::fuzz
 
-#define FUZZ_CHECK(condition) \
-    do {                      \
+#define FUZZ_CHECK(condition)                                                  \
+    do {                                                                       \
         if (!(condition)) ::kalvo::fuzz::fail(__FILE__, __LINE__, #condition); \
     } while (false)

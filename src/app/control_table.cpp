@@ -30,7 +30,7 @@ constexpr Kind kindOf() {
 template <class Member>
 struct FieldOf;
 template <class W>
-struct FieldOf<W* frmKV::*> {
+struct FieldOf<W * frmKV::*> {
     using Widget = W;
     static constexpr bool array = false;
     static void put(W*& field, int, W* control) { field = control; }
@@ -55,7 +55,7 @@ constexpr ControlField into{&fill<member>, kindOf<typename FieldOf<decltype(memb
                             FieldOf<decltype(member)>::array};
 
 // A row's name and the field it fills are one: the object name is the field's name.
-#define FIELD(member) #member, into<&frmKV::member>
+#define FIELD(member) #member, into < &frmKV::member>
 
 // Shorthands of the table: fonts by face, size and weight; no colour; styles.
 constexpr FontSpec G9{Face::Gothic, 9, false};
@@ -181,9 +181,8 @@ constexpr ControlSpec kControls[] = {
 // Every row's field holds the kind of widget the row makes, and array elements (and
 // only they) have an index.
 constexpr bool fieldsMatchRows() {
-    return std::all_of(std::begin(kControls), std::end(kControls), [](const ControlSpec& c) {
-        return c.field.kind == c.kind && c.field.array == (c.index >= 0);
-    });
+    return std::all_of(std::begin(kControls), std::end(kControls),
+                       [](const ControlSpec& c) { return c.field.kind == c.kind && c.field.array == (c.index >= 0); });
 }
 static_assert(fieldsMatchRows());
 

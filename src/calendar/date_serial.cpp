@@ -22,18 +22,16 @@ std::optional<Serial> checked(Serial s) {
 
 // The calendar's worked values, checked by the compiler.
 static_assert(toYmd(0) == Ymd{1899, 12, 30});
-static_assert(toYmd(-0.5) == Ymd{1899, 12, 29});                // a fraction belongs to its day
+static_assert(toYmd(-0.5) == Ymd{1899, 12, 29});                       // a fraction belongs to its day
 static_assert(fromYmd(1997, 10, 16) == 35719 && weekday(35719) == 5);  // a Thursday
 static_assert(fromYmd(2003, 9, 14) == 37878 && weekday(37878) == 1);   // a Sunday
-static_assert(fromYmd(2003, 2, 30) == fromYmd(2003, 3, 2));      // the day runs on into March
-static_assert(fromYmd(2003, 0, 15) == fromYmd(2002, 12, 15));    // month 0: December of the year before
-static_assert(fromYmd(2003, 3, 0) == fromYmd(2003, 2, 28));      // day 0: the month before's last day
+static_assert(fromYmd(2003, 2, 30) == fromYmd(2003, 3, 2));            // the day runs on into March
+static_assert(fromYmd(2003, 0, 15) == fromYmd(2002, 12, 15));          // month 0: December of the year before
+static_assert(fromYmd(2003, 3, 0) == fromYmd(2003, 2, 28));            // day 0: the month before's last day
 
 int yearOf(Serial s) { return static_cast<int>(year_month_day{toSysDays(s)}.year()); }
 
-bool inRange(Serial s) {
-    return s >= static_cast<Serial>(kMinSerial) && s < static_cast<Serial>(kMaxSerial + 1);
-}
+bool inRange(Serial s) { return s >= static_cast<Serial>(kMinSerial) && s < static_cast<Serial>(kMaxSerial + 1); }
 
 std::optional<Serial> makeDate(int year, int month, int day) {
     if (year < kMinYear || year > kMaxYear || month < 1 || month > 12 || day < 1) return std::nullopt;
@@ -48,8 +46,7 @@ Serial addDays(Serial s, long n) { return s + static_cast<Serial>(n); }
 std::optional<Serial> addMonths(Serial s, long n) {
     const Ymd d = toYmd(s);
     const year_month ym =
-        year_month{std::chrono::year{d.year}, std::chrono::month{static_cast<unsigned>(d.month)}} +
-        months{n};
+        year_month{std::chrono::year{d.year}, std::chrono::month{static_cast<unsigned>(d.month)}} + months{n};
     const int y = static_cast<int>(ym.year());
     if (y < kMinYear || y > kMaxYear) return std::nullopt;
     const unsigned last = static_cast<unsigned>((ym / std::chrono::last).day());
@@ -59,9 +56,7 @@ std::optional<Serial> addMonths(Serial s, long n) {
 
 std::optional<Serial> addYears(Serial s, long n) { return addMonths(s, n * 12); }
 
-long diffDays(Serial earlier, Serial later) {
-    return static_cast<long>(std::floor(later) - std::floor(earlier));
-}
+long diffDays(Serial earlier, Serial later) { return static_cast<long>(std::floor(later) - std::floor(earlier)); }
 
 std::string toText(Serial s) {
     const Ymd d = toYmd(s);

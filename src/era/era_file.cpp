@@ -87,31 +87,19 @@ std::string excerpt(const std::string& text) {
 EraFileResult failure(EraFileProblem problem, int line, const std::string& field = {}) {
     std::string text;
     switch (problem) {
-        case EraFileProblem::NotADate:
-            text = "始まる日「" + excerpt(field) + "」が日付ではありません。";
-            break;
+        case EraFileProblem::NotADate: text = "始まる日「" + excerpt(field) + "」が日付ではありません。"; break;
         case EraFileProblem::EraCutShort:
             text = "最後の年号の項目が足りません（読み、年号、始まる日の三つが要ります）。";
             break;
-        case EraFileProblem::TooManyEras:
-            text = "年号が" + std::to_string(kMaxEras) + "を超えています。";
-            break;
-        case EraFileProblem::NoEra:
-            text = "年号がひとつもありません。";
-            break;
+        case EraFileProblem::TooManyEras: text = "年号が" + std::to_string(kMaxEras) + "を超えています。"; break;
+        case EraFileProblem::NoEra: text = "年号がひとつもありません。"; break;
         case EraFileProblem::NotNewestFirst:
             text = "年号が新しい順に並んでいません（始まる日「" + excerpt(field) +
                    "」が上の年号の始まる日より前ではありません）。";
             break;
-        case EraFileProblem::UnclosedQuote:
-            text = "引用符（\"）が閉じていません。";
-            break;
-        case EraFileProblem::TextAfterQuote:
-            text = "引用符（\"）の後に余分な文字があります。";
-            break;
-        case EraFileProblem::BadEncoding:
-            text = "Shift_JIS（コードページ932）で読めない文字があります。";
-            break;
+        case EraFileProblem::UnclosedQuote: text = "引用符（\"）が閉じていません。"; break;
+        case EraFileProblem::TextAfterQuote: text = "引用符（\"）の後に余分な文字があります。"; break;
+        case EraFileProblem::BadEncoding: text = "Shift_JIS（コードページ932）で読めない文字があります。"; break;
     }
     return {{}, EraFileError{problem, line, std::move(text)}};
 }

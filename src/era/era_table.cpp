@@ -9,6 +9,7 @@ namespace {
 
 // First days of 慶長 to 平成 as Western dates; 令和 added on top. The serial beside each
 // date is what the table holds; the compiler checks every pair against the date core.
+// clang-format off
 constexpr std::array<BuiltInEra, 41> kBuiltIn{{
     {"れいわ", "令和", {2019, 5, 1}, 43586},
     {"へいせい", "平成", {1989, 1, 8}, 32516},
@@ -52,6 +53,7 @@ constexpr std::array<BuiltInEra, 41> kBuiltIn{{
     {"げんな", "元和", {1615, 9, 5}, -103845},
     {"けいちょう", "慶長", {1596, 12, 16}, -110682},
 }};
+// clang-format on
 
 constexpr BuiltInEra kBuiltInEnd{"#", "#", {1593, 1, 10}, -112118};
 

@@ -29,13 +29,13 @@ const QString kCannotAdd = QStringLiteral("これは追加できません");
 const QString kDeleteQuestion = QStringLiteral("このデータを削除しますか？\r\n");
 const QString kConfirmTitle = QStringLiteral("確認");
 const QString kToday = QStringLiteral("TODAY");
-const QString kUnstorable = QStringLiteral("次の文字は設定ファイルに保存できません：\r\n%1\r\nほかの文字に変えてください。");
-const QString kNotRegular = QStringLiteral(
-    "%1 は通常のファイルではないため、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
-const QString kTooLarge = QStringLiteral(
-    "%1 は大きすぎるため（%2 MB まで）、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
+const QString kUnstorable =
+    QStringLiteral("次の文字は設定ファイルに保存できません：\r\n%1\r\nほかの文字に変えてください。");
+const QString kNotRegular =
+    QStringLiteral("%1 は通常のファイルではないため、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
+const QString kTooLarge =
+    QStringLiteral("%1 は大きすぎるため（%2 MB まで）、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
 constexpr size_t kLongList = 1000;
-
 
 QString eventFilePath(const frmKV& w) { return QDir(w.services.workDir).filePath(w.eventFileName); }
 

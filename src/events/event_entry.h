@@ -24,8 +24,8 @@ std::string_view entryDatePart(std::string_view text);
 bool isTodayWord(std::string_view datePart);
 
 struct ParsedEntry {
-    std::string dateText;          // the date part as written
-    std::optional<Serial> date;    // nullopt: neither TODAY nor a valid date
+    std::string dateText;        // the date part as written
+    std::optional<Serial> date;  // nullopt: neither TODAY nor a valid date
 };
 
 // Reads an entry; TODAY stands for `today`.

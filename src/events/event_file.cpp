@@ -187,7 +187,8 @@ EventFileRead readEventLines(std::vector<std::string>&& lines) {
     }
 
     const auto flags = wholeNumber(readNumber(lines[3]));
-    const bool flagsFit = flags && *flags >= std::numeric_limits<int>::min() && *flags <= std::numeric_limits<int>::max();
+    const bool flagsFit =
+        flags && *flags >= std::numeric_limits<int>::min() && *flags <= std::numeric_limits<int>::max();
     f.flags = flagsFit ? static_cast<int>(*flags) : 0;
     f.top = readTwips(values[0]);
     f.left = readTwips(values[1]);

@@ -36,7 +36,6 @@ const QString kFolderGone = QStringLiteral(
 const QString kSavedCopyTitle = QStringLiteral("保存");
 const QString kSavedCopy = QStringLiteral("設定ファイルを次の場所に保存しました：\r\n%1");
 
-
 // A name in the home folder that holds no file yet: kalvoe.dat, else kalvoe-2.dat, ...
 QString freeHomeName(const QString& home, const QString& fileName) {
     const QFileInfo name(fileName);
@@ -54,8 +53,8 @@ enum class Resolution { Merge, Overwrite, DoNotSave, SaveElsewhere };
 Resolution resolveConflict(frmKV& w, bool theirsReadable) {
     if (theirsReadable) {
         if (w.endUnattended) return Resolution::Merge;
-        switch (w.services.dialogs->message(kChangedElsewhere.arg(w.eventFileName), kChangedTitle,
-                                            Buttons::YesNoCancel, Icon::Question)) {
+        switch (w.services.dialogs->message(kChangedElsewhere.arg(w.eventFileName), kChangedTitle, Buttons::YesNoCancel,
+                                            Icon::Question)) {
             case Answer::Yes: return Resolution::Merge;
             case Answer::No: return Resolution::Overwrite;
             default: return Resolution::DoNotSave;
@@ -76,9 +75,8 @@ void saveInHome(frmKV& w, const std::string& bytes, const QString& lostFolder) {
         return;
     }
     const QString copy = freeHomeName(w.services.homeDir, w.eventFileName);
-    if (!w.endUnattended &&
-        w.services.dialogs->message(kFolderGone.arg(lostFolder, copy), kErrorTitle, Buttons::YesNo, Icon::Question) !=
-            Answer::Yes)
+    if (!w.endUnattended && w.services.dialogs->message(kFolderGone.arg(lostFolder, copy), kErrorTitle, Buttons::YesNo,
+                                                        Icon::Question) != Answer::Yes)
         return;
     if (writeFileBytes(toUtf8(copy), bytes) != FileStatus::Ok) {
         w.services.dialogs->showMessage(kWriteError, kErrorTitle);

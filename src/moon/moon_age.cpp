@@ -76,8 +76,8 @@ std::string formatDecimals(double value, int decimals) {
 
     // The number as written with 15 significant digits: d.dddddddddddddde+XX.
     char buf[64];
-    const auto written = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
-                                       kSignificantDigits - 1);
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, kSignificantDigits - 1);
     const std::string_view text(buf, static_cast<std::size_t>(written.ptr - buf));
     std::string digits;
     digits += text[0];
@@ -107,7 +107,7 @@ std::string formatDecimals(double value, int decimals) {
     std::string whole = kept.substr(0, kept.size() - static_cast<std::size_t>(decimals));
     std::string fraction = kept.substr(kept.size() - static_cast<std::size_t>(decimals));
     whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));  // no leading zeros
-    fraction.erase(fraction.find_last_not_of('0') + 1);                     // npos + 1 == 0: all zeros go
+    fraction.erase(fraction.find_last_not_of('0') + 1);                    // npos + 1 == 0: all zeros go
     const bool zero = whole.empty() && fraction.empty();
     return (std::signbit(value) && !zero ? "-" : "") + whole + "." + fraction;
 }

@@ -1,11 +1,11 @@
 #include "platform/text_file.h"
 
-#include <cerrno>
-#include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
 
 namespace kalvo {
 namespace {

@@ -32,9 +32,9 @@ enum class FileStatus {
     ReadError,     // open or read failed for another reason
     BadEncoding,   // bytes that are not code page 932
     WriteError,
-    Unencodable,   // text with a character that code page 932 cannot hold
-    NotRegular,    // a FIFO, a device, a socket: never read, never written
-    TooLarge,      // more than kMaxFileBytes
+    Unencodable,  // text with a character that code page 932 cannot hold
+    NotRegular,   // a FIFO, a device, a socket: never read, never written
+    TooLarge,     // more than kMaxFileBytes
 };
 
 // Far beyond any list a person keeps (a million entries fit), far below what hurts.

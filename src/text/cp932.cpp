@@ -1,11 +1,11 @@
 #include "text/cp932.h"
 
+#include <iconv.h>
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 #include <deque>
+#include <optional>
 #include <unordered_map>
-#include <iconv.h>
 
 namespace kalvo {
 namespace {
@@ -81,7 +81,8 @@ public:
             if (single_[lead] != 0) continue;  // a character of its own leads no pair
             for (int trail = 0x40; trail < 256; ++trail) {
                 const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                if (decode.run(std::string_view(in, 2), out)) pairs_[static_cast<size_t>(lead << 8 | trail)] = pack(out);
+                if (decode.run(std::string_view(in, 2), out))
+                    pairs_[static_cast<size_t>(lead << 8 | trail)] = pack(out);
             }
         }
     }
@@ -129,7 +130,8 @@ private:
             return 0;
         }
         std::uint32_t c = static_cast<std::uint32_t>(utf8.size()) << 24;
-        for (size_t k = 0; k < utf8.size(); ++k) c |= static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[k])) << (8 * (2 - k));
+        for (size_t k = 0; k < utf8.size(); ++k)
+            c |= static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[k])) << (8 * (2 - k));
         return c;
     }
 

@@ -29,9 +29,9 @@ std::string_view trimBlanks(std::string_view text, Blanks blanks = Blanks::Ascii
 
 // How a run of decimal digits may look.
 struct DecimalRule {
-    int maxDigits = std::numeric_limits<int>::max();  // a longer run fails (leading zeros count)
+    int maxDigits = std::numeric_limits<int>::max();             // a longer run fails (leading zeros count)
     long long maxValue = std::numeric_limits<long long>::max();  // a larger value fails
-    bool fullWidth = false;  // the full-width digits U+FF10..U+FF19 count too
+    bool fullWidth = false;                                      // the full-width digits U+FF10..U+FF19 count too
 };
 
 // Reads the run of decimal digits that starts at pos and moves pos past it; nullopt when

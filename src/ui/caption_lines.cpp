@@ -5,7 +5,8 @@
 namespace kalvo {
 namespace {
 
-constexpr std::u16string_view kNoLineStart = u"、。，．・？！：；）］｝」』〕ゝゞーァィゥェォッャュョヮヵヶぁぃぅぇぉっゃゅょゎ)]},.?!:;";
+constexpr std::u16string_view kNoLineStart =
+    u"、。，．・？！：；）］｝」』〕ゝゞーァィゥェォッャュョヮヵヶぁぃぅぇぉっゃゅょゎ)]},.?!:;";
 constexpr std::u16string_view kNoLineEnd = u"（［｛「『〔([{";
 
 bool isIn(std::u16string_view set, char16_t c) { return set.find(c) != std::u16string_view::npos; }
@@ -20,7 +21,7 @@ bool breakable(char16_t before, char16_t after) {
 
 int halfEms(char16_t c) {
     if (c >= 0xFF61 && c <= 0xFFDC) return 1;  // half-width katakana and signs
-    return c >= 0x2E80 ? 2 : 1;  // CJK, kana, full-width forms (and surrogates) are full width
+    return c >= 0x2E80 ? 2 : 1;                // CJK, kana, full-width forms (and surrogates) are full width
 }
 
 std::vector<std::u16string> designLines(std::u16string_view caption, int widthHalfEms, int maxLines) {
@@ -57,7 +58,8 @@ std::vector<std::u16string> designLines(std::u16string_view caption, int widthHa
             finish(lastBreak != std::u16string::npos && lastBreak > 0 ? lastBreak : line.size() - 1);
     }
     if (!line.empty() || lines.empty()) finish(line.size());
-    if (static_cast<int>(lines.size()) > std::max(1, maxLines)) lines.resize(static_cast<std::size_t>(std::max(1, maxLines)));
+    if (static_cast<int>(lines.size()) > std::max(1, maxLines))
+        lines.resize(static_cast<std::size_t>(std::max(1, maxLines)));
     return lines;
 }
 

@@ -32,7 +32,7 @@ inline constexpr ColorValue kCyan = bgr(0, 255, 255);
 inline constexpr ColorValue kPaleAqua = bgr(128, 255, 255);
 inline constexpr ColorValue kPaleCyan = bgr(192, 255, 255);
 
-inline constexpr ColorValue kSystemWindow = systemColor(5);       // the window background
+inline constexpr ColorValue kSystemWindow = systemColor(5);  // the window background
 inline constexpr ColorValue kSystemMenuText = systemColor(7);
 inline constexpr ColorValue kSystemWindowText = systemColor(8);
 inline constexpr ColorValue kSystemButtonFace = systemColor(15);

@@ -1,12 +1,12 @@
 #include "ui/controls.h"
 
 #include <QAccessible>
-#include <QMetaMethod>
 #include <QComboBox>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
-#include <algorithm>
 #include <QPalette>
+#include <algorithm>
 
 namespace kalvo {
 

@@ -70,12 +70,14 @@ int captionRoom(QAbstractButton* button) {
 QStringList fontFamilies(Face face) {
     switch (face) {
         case Face::Gothic:
-            return {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"),
-                    QStringLiteral("VL Gothic"), QStringLiteral("TakaoGothic"), QStringLiteral("Noto Sans Mono CJK JP"),
+            return {QStringLiteral("ＭＳ ゴシック"),   QStringLiteral("MS Gothic"),
+                    QStringLiteral("IPAGothic"),       QStringLiteral("VL Gothic"),
+                    QStringLiteral("TakaoGothic"),     QStringLiteral("Noto Sans Mono CJK JP"),
                     QStringLiteral("Noto Sans CJK JP")};
         case Face::PGothic:
-            return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                    QStringLiteral("VL PGothic"), QStringLiteral("TakaoPGothic"), QStringLiteral("Noto Sans CJK JP")};
+            return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                    QStringLiteral("IPAPGothic"),      QStringLiteral("VL PGothic"),
+                    QStringLiteral("TakaoPGothic"),    QStringLiteral("Noto Sans CJK JP")};
         case Face::Arial: return {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
         case Face::ArialNarrow: return {QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow")};
     }

@@ -91,7 +91,8 @@ void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<
     // that an earlier label lies above a later one (a caption above the panel background
     // above the value boxes); windowed controls follow and lie above every label.
     std::stable_partition(order.begin(), order.end(), [](const ControlSpec* c) { return c->kind == Kind::Label; });
-    const auto firstWindowed = std::find_if(order.begin(), order.end(), [](const ControlSpec* c) { return c->kind != Kind::Label; });
+    const auto firstWindowed =
+        std::find_if(order.begin(), order.end(), [](const ControlSpec* c) { return c->kind != Kind::Label; });
     std::reverse(order.begin(), firstWindowed);
     // Frames before the controls they hold.
     std::stable_partition(firstWindowed, order.end(), [](const ControlSpec* c) { return c->kind != Kind::Option; });

@@ -42,14 +42,14 @@ struct ControlSpec {
     int index;  // -1: a single control, not an array element
     Kind kind;
     const char* caption;
-    const char* accessibleName;  // nullptr: the caption, without its access-key mark
+    const char* accessibleName;    // nullptr: the caption, without its access-key mark
     int left, top, width, height;  // twips; options relative to their frame
     FontSpec font;
     std::int64_t back;  // kNoColor: the palette's
     std::int64_t fore;
     unsigned style;
-    int tab;  // place in the tab order
-    const char* hint;  // tool tip and accessible description, or nullptr
+    int tab;                // place in the tab order
+    const char* hint;       // tool tip and accessible description, or nullptr
     const char* container;  // name of the frame holding it, or nullptr
 };
 

@@ -5,8 +5,8 @@
 
 namespace kalvo {
 
-std::optional<PixelRect> placeWindow(std::optional<float> topTwips, std::optional<float> leftTwips,
-                                     long long width, long long height, const std::vector<PixelRect>& screens) {
+std::optional<PixelRect> placeWindow(std::optional<float> topTwips, std::optional<float> leftTwips, long long width,
+                                     long long height, const std::vector<PixelRect>& screens) {
     if (!topTwips || !leftTwips) return std::nullopt;
     constexpr double kFar = 1.0e9;  // pixels; no screen reaches that far
     const double y = std::nearbyint(static_cast<double>(*topTwips) / kTwipsPerPixel);
@@ -17,8 +17,8 @@ std::optional<PixelRect> placeWindow(std::optional<float> topTwips, std::optiona
     // Compared as doubles so that no sum can overflow, whatever the screens say.
     for (const PixelRect& s : screens) {
         const double sx = static_cast<double>(s.x), sy = static_cast<double>(s.y);
-        const bool overlaps = x < sx + static_cast<double>(s.width) && sx < x + w &&
-                              y < sy + static_cast<double>(s.height) && sy < y + h;
+        const bool overlaps =
+            x < sx + static_cast<double>(s.width) && sx < x + w && y < sy + static_cast<double>(s.height) && sy < y + h;
         if (overlaps)
             return PixelRect{static_cast<long long>(x), static_cast<long long>(y), static_cast<long long>(w),
                              static_cast<long long>(h)};

@@ -20,7 +20,7 @@ struct PixelRect {
 // Where to put a window of the given size for a stored top/left in twips: the stored
 // place, or nullopt when the window would lie wholly outside every screen (or the values
 // are unusable), so it stays where the window system put it.
-std::optional<PixelRect> placeWindow(std::optional<float> topTwips, std::optional<float> leftTwips,
-                                     long long width, long long height, const std::vector<PixelRect>& screens);
+std::optional<PixelRect> placeWindow(std::optional<float> topTwips, std::optional<float> leftTwips, long long width,
+                                     long long height, const std::vector<PixelRect>& screens);
 
 }  // namespace kalvo

@@ -69,7 +69,7 @@ TEST_F(DarkTheme, TheWindowLooksTheSameUnderADarkDesktopPalette) {
     EXPECT_EQ(era.pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_GT(darkPixels(era), 15);
     const QImage combo = dark.copy(QRect(f.cobNG(0)->mapTo(&f, QPoint(0, 0)), f.cobNG(0)->size()));
-    EXPECT_GT(darkPixels(combo, 60), 15);  // the era name
+    EXPECT_GT(darkPixels(combo, 60), 15);                                  // the era name
     EXPECT_LT(darkPixels(combo, 60), combo.width() * combo.height() / 3);  // on a light field
 }
 
@@ -83,8 +83,8 @@ TEST_F(QtTexts, TheEditFieldsMenuIsJapanese) {
     for (QAction* a : menu->actions())
         if (!a->isSeparator()) texts << a->text();
     ASSERT_FALSE(texts.isEmpty());
-    for (const QString& english : {QStringLiteral("&Undo"), QStringLiteral("&Copy"), QStringLiteral("&Paste"),
-                                   QStringLiteral("Select All")})
+    for (const QString& english :
+         {QStringLiteral("&Undo"), QStringLiteral("&Copy"), QStringLiteral("&Paste"), QStringLiteral("Select All")})
         EXPECT_FALSE(texts.contains(english)) << english.toStdString();
     // Every entry has Japanese in it ("元に戻す(&U)", "コピー(&C)", ...).
     for (const QString& t : texts) {

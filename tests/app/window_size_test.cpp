@@ -116,7 +116,7 @@ TEST_F(WindowSize, TileFocusesUpperPanelAndGoesDark) {
 
 TEST_F(WindowSize, CaptionLabelsChooseSizeWithoutMarkingChange) {
     frmKV& f = start();
-    const std::pair<int, short> table[] = {{0, 2}, {3, 2},  {7, 2},  {8, 1},  {9, 1},  {10, 1},
+    const std::pair<int, short> table[] = {{0, 2},  {3, 2},  {7, 2},  {8, 1},  {9, 1}, {10, 1},
                                            {11, 1}, {13, 1}, {12, 1}, {14, 0}, {15, 1}};
     for (auto [index, size] : table) {
         f.sizeMode = 3;
@@ -151,11 +151,10 @@ TEST_F(WindowSize, HelpAndVersionBoxes) {
     f.btINFO->click();
     ASSERT_EQ(dialogs->shown.size(), 2u);
     EXPECT_EQ(dialogs->shown[0].title, QStringLiteral("簡易HELP"));
-    EXPECT_EQ(dialogs->shown[0].text,
-              QStringLiteral("・設定する日付エリアを切り替えたい時は、そのエリアの\r\n"
-                             "\u3000日付パネルをクリックしてください。\r\n"
-                             "・年号や数値は、＋,－ のボタンで設定してください。\r\n"
-                             "・日数の計算結果は、絶対値で表示されます。"));
+    EXPECT_EQ(dialogs->shown[0].text, QStringLiteral("・設定する日付エリアを切り替えたい時は、そのエリアの\r\n"
+                                                     "\u3000日付パネルをクリックしてください。\r\n"
+                                                     "・年号や数値は、＋,－ のボタンで設定してください。\r\n"
+                                                     "・日数の計算結果は、絶対値で表示されます。"));
     EXPECT_EQ(dialogs->shown[0].icon, Icon::Information);
     EXPECT_EQ(dialogs->shown[0].buttons, Buttons::OK);
     EXPECT_EQ(dialogs->shown[1].title, QStringLiteral("Version Information"));
@@ -191,8 +190,8 @@ TEST_F(WindowSize, CheckBoxesAndOptionsAreInTheTabChain) {
     for (int i = 0; i < 200 && (chain.empty() || w != f.btBB(1)); ++i, w = w->nextInFocusChain())
         if (w->focusPolicy() & Qt::TabFocus) chain.push_back(w);
     const auto at = [&](QWidget* x) { return std::find(chain.begin(), chain.end(), x) - chain.begin(); };
-    for (QWidget* x : {static_cast<QWidget*>(f.ckST), static_cast<QWidget*>(f.ckBS),
-                       static_cast<QWidget*>(f.opNS(0)), static_cast<QWidget*>(f.opNS(1)), static_cast<QWidget*>(f.opNS(2))})
+    for (QWidget* x : {static_cast<QWidget*>(f.ckST), static_cast<QWidget*>(f.ckBS), static_cast<QWidget*>(f.opNS(0)),
+                       static_cast<QWidget*>(f.opNS(1)), static_cast<QWidget*>(f.opNS(2))})
         EXPECT_LT(at(x), static_cast<long>(chain.size())) << x->objectName().toStdString();
     EXPECT_LT(at(f.ckST), at(f.opNS(0)));
     EXPECT_LT(at(f.opNS(0)), at(f.opNS(1)));

@@ -134,10 +134,8 @@ struct EndCase {
 
 TEST_F(WindowShell, EndQuestionAnswers) {
     const EndCase cases[] = {
-        {0, 0, std::nullopt, false, true, 0},
-        {1, 1, std::nullopt, false, true, 1},
-        {1, 0, Answer::Yes, true, true, 1},
-        {1, 0, Answer::No, true, true, 0},
+        {0, 0, std::nullopt, false, true, 0},   {1, 1, std::nullopt, false, true, 1},
+        {1, 0, Answer::Yes, true, true, 1},     {1, 0, Answer::No, true, true, 0},
         {1, 0, Answer::Cancel, true, false, 1},
     };
     for (const auto& c : cases) {

@@ -45,7 +45,7 @@ TEST(Span, IncludingStartDayAddsExactlyOneDay) {
 // As the later date moves forward one day at a time, the age (years, months, days read
 // as one number) never goes back, whatever day of month the earlier date has.
 TEST(Span, AgeNeverDecreasesAsLaterDateMovesForward) {
-    const Ymd starts[] = {{2000, 1, 31}, {2003, 1, 31}, {2003, 1, 30}, {2003, 1, 29},
+    const Ymd starts[] = {{2000, 1, 31}, {2003, 1, 31}, {2003, 1, 30},  {2003, 1, 29},
                           {2004, 3, 31}, {2003, 5, 31}, {1999, 12, 31}, {2000, 2, 29}};
     for (const Ymd& st : starts) {
         for (bool include : {false, true}) {

@@ -28,9 +28,11 @@ TEST(EraFile, OneEraALineUpToTheEndMark) {
 // is judged, on the lines after it or on its own line, while a bad byte before it is an
 // error of its line.
 TEST(EraFile, BytesAfterTheEndMarkAreNeverDecoded) {
-    const std::string eras = "\x82\xea\x82\xa2\x82\xed,\x97\xdf\x98\x61,2019/5/1\r\n"  // れいわ,令和 in code page 932
-                             "heisei,H,1989/1/8\r\n";
-    const std::string utf8Memo = "\xe3\x83\xa1\xe3\x83\xa2\xef\xbc\x9a\xe5\x8f\x82\xe7\x85\xa7\xe2\x86\x92";  // メモ：参照→
+    const std::string eras =
+        "\x82\xea\x82\xa2\x82\xed,\x97\xdf\x98\x61,2019/5/1\r\n"  // れいわ,令和 in code page 932
+        "heisei,H,1989/1/8\r\n";
+    const std::string utf8Memo =
+        "\xe3\x83\xa1\xe3\x83\xa2\xef\xbc\x9a\xe5\x8f\x82\xe7\x85\xa7\xe2\x86\x92";  // メモ：参照→
     struct Case {
         const char* what;
         std::string bytes;
@@ -41,7 +43,10 @@ TEST(EraFile, BytesAfterTheEndMarkAreNeverDecoded) {
         {"UTF-8 note after the end line", eras + "#,#,\r\n" + utf8Memo + "\r\n\xff\xfe\x81\x20\r\n", true, 0},
         {"bad bytes on the end line after the mark", eras + "#,\x81\x20\xff,\r\n", true, 0},
         {"bad bytes in a name", "a,A,2019/5/1\r\nb,\x81\x20,1989/1/8\r\n#,#,\r\n", false, 2},
-        {"bad bytes in a first day", "a,A,2019/5/1\r\nb,B,\xff" "1989/1/8\r\n#\r\n", false, 2},
+        {"bad bytes in a first day",
+         "a,A,2019/5/1\r\nb,B,\xff"
+         "1989/1/8\r\n#\r\n",
+         false, 2},
         {"bad bytes in a reading, no end line", "a,A,2019/5/1\r\n\x81\x20,B,1989/1/8\r\n", false, 2},
     };
     for (const Case& c : cases) {
@@ -162,13 +167,26 @@ struct DayCase {
 
 TEST(EraDay, CalendarDatesAndDaysTheGregorianMonthLacks) {
     const DayCase cases[] = {
-        {"1989/1/8", Ymd{1989, 1, 8}},     {"0645/6/19", Ymd{645, 6, 19}},   {"645/6/19", Ymd{645, 6, 19}},
-        {" 2000/2/29 ", Ymd{2000, 2, 29}}, {"1278/2/29", Ymd{1278, 3, 1}},   {"1504/2/30", Ymd{1504, 3, 1}},
-        {"1624/2/30", Ymd{1624, 3, 1}},    {"2001/4/31", Ymd{2001, 5, 1}},   {"1336/2/29", Ymd{1336, 2, 29}},
-        {"9999/12/31", Ymd{9999, 12, 31}}, {"2001/2/32", std::nullopt},     {"2001/0/1", std::nullopt},
-        {"2001/13/1", std::nullopt},       {"99/12/31", std::nullopt},      {"10000/1/1", std::nullopt},
-        {"2001/4/0", std::nullopt},        {"2001/4/31/1", std::nullopt},   {"", std::nullopt},
-        {"#", std::nullopt},               {"2001/4/3x", std::nullopt},
+        {"1989/1/8", Ymd{1989, 1, 8}},
+        {"0645/6/19", Ymd{645, 6, 19}},
+        {"645/6/19", Ymd{645, 6, 19}},
+        {" 2000/2/29 ", Ymd{2000, 2, 29}},
+        {"1278/2/29", Ymd{1278, 3, 1}},
+        {"1504/2/30", Ymd{1504, 3, 1}},
+        {"1624/2/30", Ymd{1624, 3, 1}},
+        {"2001/4/31", Ymd{2001, 5, 1}},
+        {"1336/2/29", Ymd{1336, 2, 29}},
+        {"9999/12/31", Ymd{9999, 12, 31}},
+        {"2001/2/32", std::nullopt},
+        {"2001/0/1", std::nullopt},
+        {"2001/13/1", std::nullopt},
+        {"99/12/31", std::nullopt},
+        {"10000/1/1", std::nullopt},
+        {"2001/4/0", std::nullopt},
+        {"2001/4/31/1", std::nullopt},
+        {"", std::nullopt},
+        {"#", std::nullopt},
+        {"2001/4/3x", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -189,9 +207,11 @@ TEST(EraDay, MissingDayComparesLikeItsNumbers) {
 // Any text at all gives either a whole table that keeps the table's rules or an error
 // with no rows: never a crash, never a part of a table.
 TEST(EraFile, ArbitraryTextNeverBreaksTheReader) {
-    const std::vector<std::string> pieces = {",", "\"", " ", "\t", "\n", "\r\n", "\r", "#", "/", "1", "2", "9",
-                                             "0", "12", "31", "1989", "2019", "令和", "れいわ", "\xff", std::string(1, '\0'),
-                                             "\xe3\x80", "(なし)"};
+    const std::vector<std::string> pieces = {
+        ",",        "\"",    " ",    "\t",   "\n",     "\r\n", "\r",
+        "#",        "/",     "1",    "2",    "9",      "0",    "12",
+        "31",       "1989",  "2019", "令和", "れいわ", "\xff", std::string(1, '\0'),
+        "\xe3\x80", "(なし)"};
     std::mt19937 random(20261207);
     for (int round = 0; round < 4000; ++round) {
         std::string text;

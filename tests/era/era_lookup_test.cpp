@@ -3,9 +3,9 @@
 #include "era/era_file.h"
 #include "era/era_table.h"
 
+#include <gtest/gtest.h>
 #include <cmath>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <iterator>
 #include <limits>
 

@@ -23,8 +23,8 @@ protected:
         ASSERT_EQ(writeTextFile(QDir(programFolder.path()).filePath(name).toStdString(), lines), FileStatus::Ok);
     }
     void putShipped(const QString& name) {
-        ASSERT_TRUE(QFile::copy(QStringLiteral(KALVO_SOURCE_DIR "/data/") + name,
-                                QDir(programFolder.path()).filePath(name)));
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(KALVO_SOURCE_DIR "/data/") + name, QDir(programFolder.path()).filePath(name)));
     }
     // The shipped file with a user's memo after its notes, saved as UTF-8 and with a byte
     // pair that is no code page 932 at all.
@@ -230,12 +230,14 @@ std::vector<std::string> manyLines(int count) {
 
 TEST_F(EraSwitchTest, BrokenFileOnASwitchIsReportedWithItsLine) {
     const BrokenFile cases[] = {
-        {"not a date", {"れいわ,令和,2019/5/1", "へいせい,平成,1989/13/8"},
+        {"not a date",
+         {"れいわ,令和,2019/5/1", "へいせい,平成,1989/13/8"},
          ":年号ファイルの2行目に誤りがあります\r\n始まる日「1989/13/8」が日付ではありません。"},
         {"cut short", {"れいわ,令和,2019/5/1", "へいせい,平成"}, ":年号ファイルの2行目に誤りがあります\r\n最後の年号"},
         {"too many", manyLines(300), ":年号ファイルの256行目に誤りがあります\r\n年号が255を超えています。"},
         {"no era", {"#,#,", "notes"}, ":年号ファイルの1行目に誤りがあります\r\n年号がひとつもありません。"},
-        {"oldest first", {"へいせい,平成,1989/1/8", "れいわ,令和,2019/5/1", "#,#,"},
+        {"oldest first",
+         {"へいせい,平成,1989/1/8", "れいわ,令和,2019/5/1", "#,#,"},
          ":年号ファイルの2行目に誤りがあります\r\n年号が新しい順に並んでいません"},
     };
     useProgramFolder();
@@ -338,8 +340,9 @@ TEST_F(EraStartTest, MissingOrBrokenFileFallsBackToTheBuiltInTable) {
         form->chooseNGTable();
         ASSERT_EQ(dialogs->shown.size(), 1u);
         EXPECT_EQ(dialogs->shown[0].title, QStringLiteral("ファイルエラー"));
-        EXPECT_TRUE(dialogs->shown[0].text.startsWith(option == 0 ? QStringLiteral("KalvoN.dat:年号ファイルが見つかりませんでした")
-                                                                  : QStringLiteral("KalvoS.dat:年号ファイルの1行目")));
+        EXPECT_TRUE(dialogs->shown[0].text.startsWith(
+            option == 0 ? QStringLiteral("KalvoN.dat:年号ファイルが見つかりませんでした")
+                        : QStringLiteral("KalvoS.dat:年号ファイルの1行目")));
         EXPECT_EQ(form->fgNS, 2);
         EXPECT_EQ(checkedOption(), 2);
         EXPECT_EQ(form->nCM, 41);

@@ -2,8 +2,8 @@
 #include "era/era_file.h"
 #include "platform/text_file.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 namespace kalvo {
 namespace {
@@ -90,17 +90,17 @@ struct SpotCase {
 
 TEST(ShippedEraFiles, SpotChecks) {
     const SpotCase cases[] = {
-        {"KalvoN.dat", 1868, 9, 8, "明治", "元"},   {"KalvoS.dat", 1868, 9, 8, "明治", "元"},
-        {"KalvoN.dat", 1868, 9, 7, "慶応", "4"},    {"KalvoN.dat", 1350, 2, 27, "観応", "元"},
-        {"KalvoN.dat", 1350, 6, 1, "観応", "元"},   {"KalvoN.dat", 1350, 2, 26, "貞和", "6"},
-        {"KalvoS.dat", 1346, 12, 8, "正平", "元"},  {"KalvoS.dat", 1350, 6, 1, "正平", "5"},
-        {"KalvoN.dat", 1346, 12, 8, "貞和", "2"},   {"KalvoN.dat", 700, 1, 1, "(なし)", ""},
-        {"KalvoS.dat", 700, 1, 1, "(なし)", ""},    {"KalvoN.dat", 654, 10, 10, "(なし)", ""},
-        {"KalvoN.dat", 654, 10, 9, "白雉", "5"},    {"KalvoN.dat", 701, 3, 21, "大宝", "元"},
-        {"KalvoS.dat", 1392, 10, 5, "明徳", "元"},  {"KalvoS.dat", 1392, 10, 4, "元中", "9"},
-        {"KalvoN.dat", 1392, 10, 5, "明徳", "3"},   {"KalvoN.dat", 1278, 3, 1, "弘安", "元"},
-        {"KalvoN.dat", 1278, 2, 28, "建治", "4"},   {"KalvoN.dat", 2026, 12, 7, "令和", "8"},
-        {"KalvoN.dat", 645, 6, 18, "", ""},         {"KalvoS.dat", 645, 6, 19, "大化", "元"},
+        {"KalvoN.dat", 1868, 9, 8, "明治", "元"},  {"KalvoS.dat", 1868, 9, 8, "明治", "元"},
+        {"KalvoN.dat", 1868, 9, 7, "慶応", "4"},   {"KalvoN.dat", 1350, 2, 27, "観応", "元"},
+        {"KalvoN.dat", 1350, 6, 1, "観応", "元"},  {"KalvoN.dat", 1350, 2, 26, "貞和", "6"},
+        {"KalvoS.dat", 1346, 12, 8, "正平", "元"}, {"KalvoS.dat", 1350, 6, 1, "正平", "5"},
+        {"KalvoN.dat", 1346, 12, 8, "貞和", "2"},  {"KalvoN.dat", 700, 1, 1, "(なし)", ""},
+        {"KalvoS.dat", 700, 1, 1, "(なし)", ""},   {"KalvoN.dat", 654, 10, 10, "(なし)", ""},
+        {"KalvoN.dat", 654, 10, 9, "白雉", "5"},   {"KalvoN.dat", 701, 3, 21, "大宝", "元"},
+        {"KalvoS.dat", 1392, 10, 5, "明徳", "元"}, {"KalvoS.dat", 1392, 10, 4, "元中", "9"},
+        {"KalvoN.dat", 1392, 10, 5, "明徳", "3"},  {"KalvoN.dat", 1278, 3, 1, "弘安", "元"},
+        {"KalvoN.dat", 1278, 2, 28, "建治", "4"},  {"KalvoN.dat", 2026, 12, 7, "令和", "8"},
+        {"KalvoN.dat", 645, 6, 18, "", ""},        {"KalvoS.dat", 645, 6, 19, "大化", "元"},
     };
     const auto north = readShipped("KalvoN.dat");
     const auto south = readShipped("KalvoS.dat");

@@ -34,8 +34,8 @@ protected:
     }
 };
 
-const std::vector<std::string> kList = {"  \u3000*今日@TODAY", "x@today", "y@Today", "関東大震災       @1923/9/1",
-                                        "bad@2003/2/30", "2003/9/14", "z@2010/1/1"};
+const std::vector<std::string> kList = {"  \u3000*今日@TODAY", "x@today",   "y@Today",   "関東大震災       @1923/9/1",
+                                        "bad@2003/2/30",       "2003/9/14", "z@2010/1/1"};
 
 TEST_F(EventCommands, ChoosingAnEntryLoadsItIntoTheLowerPanel) {
     frmKV& f = startWith(kList);
@@ -75,9 +75,13 @@ TEST_F(EventCommands, EnterAppliesAPlainDateOnly) {
 
 TEST_F(EventCommands, UpperPanelAndLowerStartButtons) {
     frmKV& f = startWith(kList);
-    struct Case { int entry; const char* stored; Serial upper; };
-    for (const Case& c : {Case{3, "1923/9/1", fromYmd(1923, 9, 1)}, Case{0, "TODAY", today},
-                          Case{1, "2026/12/7", today}}) {
+    struct Case {
+        int entry;
+        const char* stored;
+        Serial upper;
+    };
+    for (const Case& c :
+         {Case{3, "1923/9/1", fromYmd(1923, 9, 1)}, Case{0, "TODAY", today}, Case{1, "2026/12/7", today}}) {
         choose(c.entry);
         f.btEV_Click(4);
         EXPECT_EQ(f.startDisplay[0], QString::fromUtf8(c.stored));
@@ -165,8 +169,13 @@ TEST_F(EventCommands, DeleteAsksFirstAndNoKeepsEverything) {
 }
 
 TEST_F(EventCommands, DeleteRenumbersTheStoredStartEntry) {
-    struct Case { const char* start; int deleted; const char* after; int selected; };
-    const Case cases[] = {{"3", 0, "2", 2}, {"3", 3, "2", 2}, {"3", 5, "3", 3}, {"0", 0, "0", 0},
+    struct Case {
+        const char* start;
+        int deleted;
+        const char* after;
+        int selected;
+    };
+    const Case cases[] = {{"3", 0, "2", 2},    {"3", 3, "2", 2}, {"3", 5, "3", 3}, {"0", 0, "0", 0},
                           {"-1", 2, "-1", -1}, {"6", 6, "5", 5}, {"x", 1, "x", -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.start) + " delete " + std::to_string(c.deleted));
@@ -207,9 +216,16 @@ TEST_F(EventCommands, FlagsDecideTheEndQuestion) {
 
 TEST_F(EventCommands, ResetDatesFromTheStoredStartValues) {
     const std::vector<std::string> list = {"a@2001/1/1", "b@2002/2/2", "c@2003/3/3"};
-    struct Case { const char *date, *entry; Serial upper; int lower; };
-    const Case cases[] = {{"2003/9/14", "2", fromYmd(2003, 9, 14), 2}, {"いつか", "x", today, 0},
-                          {"", "-3", today, 0}, {"TODAY", "99", today, 0}, {"TODAY", " 1 ", today, 1}};
+    struct Case {
+        const char *date, *entry;
+        Serial upper;
+        int lower;
+    };
+    const Case cases[] = {{"2003/9/14", "2", fromYmd(2003, 9, 14), 2},
+                          {"いつか", "x", today, 0},
+                          {"", "-3", today, 0},
+                          {"TODAY", "99", today, 0},
+                          {"TODAY", " 1 ", today, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.date) + "/" + c.entry);
         frmKV& f = startWith(list, c.entry, c.date);

@@ -4,12 +4,12 @@
 #include "events/event_file.h"
 #include "events/event_support.h"
 
-#include <QDir>
-#include <QFile>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <csignal>
 
 namespace kalvo::test {
 namespace {
@@ -77,7 +77,8 @@ TEST_F(EventFileSafety, TwoWindowsInOneFolderLoseNothingWhenMerged) {
     EXPECT_EQ(dialogs->shown[0].title, kChangedTitle);
     EXPECT_EQ(dialogs->shown[0].buttons, Buttons::YesNoCancel);
     EXPECT_TRUE(dialogs->shown[0].text.startsWith(QStringLiteral("kalvoe.dat は、Kalvo が読み込んだ後に")));
-    EXPECT_EQ(fileEntries(), (std::vector<std::string>{"誕生日@2003/9/14", "一つ目の窓@2020/1/1", "二つ目の窓@2021/2/2"}));
+    EXPECT_EQ(fileEntries(),
+              (std::vector<std::string>{"誕生日@2003/9/14", "一つ目の窓@2020/1/1", "二つ目の窓@2021/2/2"}));
     EXPECT_EQ(fileLines().lines[3], " 1 ");  // the first window's count of the start day
 }
 
@@ -317,7 +318,8 @@ TEST_F(EventFileSafety, APastedCarriageReturnInACrLfFileStaysInItsEntry) {
     EXPECT_EQ(f.cobEV->itemText(0), QStringLiteral("前\r後@2003/9/14"));
     f.ckST->click();
     unload();
-    EXPECT_TRUE(fileBytes().contains(cp932Lines({"前\r後@2003/9/14", "次@2004/1/1"}))) << fileBytes().toHex().toStdString();
+    EXPECT_TRUE(fileBytes().contains(cp932Lines({"前\r後@2003/9/14", "次@2004/1/1"})))
+        << fileBytes().toHex().toStdString();
 }
 
 // Code page 932 has two byte pairs for some characters (NEC's and IBM's rows); iconv
@@ -349,7 +351,8 @@ TEST_F(EventFileSafety, TextTheFileCannotHoldIsRefusedAsTyped) {
         f.btEV_Click(button);
         ASSERT_EQ(dialogs->shown.size(), 1u) << button;
         EXPECT_EQ(dialogs->shown[0].title, QStringLiteral("入力エラー"));
-        EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("「😀」「𠮷」"))) << dialogs->shown[0].text.toStdString();
+        EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("「😀」「𠮷」")))
+            << dialogs->shown[0].text.toStdString();
         EXPECT_EQ(f.cobEV->currentText(), typed);
         EXPECT_EQ(items(), QStringList{QStringLiteral("誕生日@2003/9/14")});
         EXPECT_EQ(f.modified, 0);

@@ -1,5 +1,5 @@
-#include "events/event_entry.h"
 #include "events/event_file.h"
+#include "events/event_entry.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -19,7 +19,11 @@ Lines fileWith(const std::string& line3, const std::string& line4, Lines entries
 
 TEST(EventEntry, SplitsAtFirstAtSignAndKnowsTodayInAnyCase) {
     const Serial today = fromYmd(2026, 12, 7);
-    struct Case { const char* text; const char* part; std::optional<Serial> date; };
+    struct Case {
+        const char* text;
+        const char* part;
+        std::optional<Serial> date;
+    };
     const Case cases[] = {
         {"関東大震災       @1923/9/1", "1923/9/1", fromYmd(1923, 9, 1)},
         {"2003/9/14", "2003/9/14", fromYmd(2003, 9, 14)},
@@ -56,9 +60,16 @@ TEST(EventFile, DefaultContentWritesTheSevenLinesAndFourEntries) {
     EventFile f = defaultEventFile("Ver.2.16");
     f.top = 0;
     f.left = 0;
-    const Lines expected = {"' Kalvo 何の日？ 設定ファイル", "Ver.2.16", "0,0,0,2", " 0 ", "TODAY", "0",
-                            "' 以下は形式を守れば 追加・変更しても OK！", "  2010年まで     @2010/1/1",
-                            "  \u3000*今日の日付          @TODAY", "機種変更 [DI-VA210]   @2003/9/14",
+    const Lines expected = {"' Kalvo 何の日？ 設定ファイル",
+                            "Ver.2.16",
+                            "0,0,0,2",
+                            " 0 ",
+                            "TODAY",
+                            "0",
+                            "' 以下は形式を守れば 追加・変更しても OK！",
+                            "  2010年まで     @2010/1/1",
+                            "  \u3000*今日の日付          @TODAY",
+                            "機種変更 [DI-VA210]   @2003/9/14",
                             "関東大震災       @1923/9/1"};
     EXPECT_EQ(writeEventLines(f), expected);
     const EventFileRead back = readEventLines(expected);
@@ -75,7 +86,8 @@ TEST(EventFile, WriterSpacingAndRoundTripOf250Entries) {
     f.flags = 5;
     f.eraTable = 1;
     f.entries.clear();
-    for (int i = 0; i < 250; ++i) f.entries.push_back("e" + std::to_string(i) + "@2003/9/" + std::to_string(i % 28 + 1));
+    for (int i = 0; i < 250; ++i)
+        f.entries.push_back("e" + std::to_string(i) + "@2003/9/" + std::to_string(i % 28 + 1));
     f.entries.push_back("broken\r\nline@2003/9/14");
     f.entries.push_back("pasted\rtext@2003/9/14");
     const Lines lines = writeEventLines(f);
@@ -119,7 +131,7 @@ TEST(EventFile, VersionCheck) {
 }
 
 TEST(EventFile, FlagsLine) {
-    const std::pair<const char*, int> cases[] = {{"5", 5}, {" 5 ", 5}, {"x", 0}, {"2", 2}, {"", 0},
+    const std::pair<const char*, int> cases[] = {{"5", 5},   {" 5 ", 5}, {"x", 0},    {"2", 2}, {"", 0},
                                                  {"5.0", 5}, {" 4 ", 4}, {"1e12", 0}, {"5x", 0}};
     for (const auto& [text, flags] : cases) {
         SCOPED_TRACE(text);
@@ -128,7 +140,11 @@ TEST(EventFile, FlagsLine) {
 }
 
 TEST(EventFile, WindowLineValues) {
-    struct Case { const char* line; std::optional<float> top, left; int mode, era; };
+    struct Case {
+        const char* line;
+        std::optional<float> top, left;
+        int mode, era;
+    };
     const Case cases[] = {
         {"1200,1500,0,2", 1200.0f, 1500.0f, 0, 2},
         {" 1200 , \"1500\" , 3 , \"1\" ", 1200.0f, 1500.0f, 3, 1},
@@ -151,7 +167,11 @@ TEST(EventFile, WindowLineValues) {
 }
 
 TEST(EventFile, FailuresAndHowFarTheyTookEffect) {
-    struct Case { Lines lines; EventFileError error; ReadReach reach; };
+    struct Case {
+        Lines lines;
+        EventFileError error;
+        ReadReach reach;
+    };
     const Case cases[] = {
         {{}, EventFileError::ShortFile, ReadReach::Nothing},
         {{"h", "Ver.2.16"}, EventFileError::ShortFile, ReadReach::Nothing},
@@ -172,8 +192,9 @@ TEST(EventFile, FailuresAndHowFarTheyTookEffect) {
             EXPECT_EQ(r.file.flags, 0);  // flags come after the era table
         }
     }
-    const EventFileError all[] = {EventFileError::ReadFailed, EventFileError::ShortFile, EventFileError::ShortWindowLine,
-                                  EventFileError::NoSuchEraTable, EventFileError::BadEncoding};
+    const EventFileError all[] = {EventFileError::ReadFailed, EventFileError::ShortFile,
+                                  EventFileError::ShortWindowLine, EventFileError::NoSuchEraTable,
+                                  EventFileError::BadEncoding};
     std::set<int> numbers;
     for (const auto e : all) {
         numbers.insert(errorNumber(e));

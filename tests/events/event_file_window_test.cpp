@@ -3,8 +3,8 @@
 #include "events/event_support.h"
 #include "moon/moon_picture.h"
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 namespace kalvo::test {
 namespace {
@@ -15,10 +15,9 @@ using EventFileWindow = EventWindowTest;
 
 TEST_F(EventFileWindow, FirstStartShowsTheDefaultListAndWritesItAtClose) {
     frmKV& f = start();
-    const QStringList defaults = {QStringLiteral("  2010年まで     @2010/1/1"),
-                                  QStringLiteral("  　*今日の日付          @TODAY"),
-                                  QStringLiteral("機種変更 [DI-VA210]   @2003/9/14"),
-                                  QStringLiteral("関東大震災       @1923/9/1")};
+    const QStringList defaults = {
+        QStringLiteral("  2010年まで     @2010/1/1"), QStringLiteral("  　*今日の日付          @TODAY"),
+        QStringLiteral("機種変更 [DI-VA210]   @2003/9/14"), QStringLiteral("関東大震災       @1923/9/1")};
     EXPECT_EQ(items(), defaults);
     EXPECT_TRUE(dialogs->shown.empty());
     EXPECT_EQ(f.modified, 1);
@@ -31,10 +30,10 @@ TEST_F(EventFileWindow, FirstStartShowsTheDefaultListAndWritesItAtClose) {
     f.move(100, 80);
     f.btEND_Click(0);  // no question: the default content is saved silently
     EXPECT_TRUE(dialogs->shown.empty());
-    const QByteArray expected = cp932Lines(
-        {"' Kalvo 何の日？ 設定ファイル", "Ver.2.16", "1200,1500,0,2", " 0 ", "TODAY", "0",
-         "' 以下は形式を守れば 追加・変更しても OK！", "  2010年まで     @2010/1/1",
-         "  \u3000*今日の日付          @TODAY", "機種変更 [DI-VA210]   @2003/9/14", "関東大震災       @1923/9/1"});
+    const QByteArray expected = cp932Lines({"' Kalvo 何の日？ 設定ファイル", "Ver.2.16", "1200,1500,0,2", " 0 ",
+                                            "TODAY", "0", "' 以下は形式を守れば 追加・変更しても OK！",
+                                            "  2010年まで     @2010/1/1", "  \u3000*今日の日付          @TODAY",
+                                            "機種変更 [DI-VA210]   @2003/9/14", "関東大震災       @1923/9/1"});
     EXPECT_EQ(fileBytes(), expected);
     EXPECT_TRUE(fileBytes().contains(QByteArray("\r\n  \x81\x40*", 6)));
 
@@ -61,7 +60,8 @@ TEST_F(EventFileWindow, SevenLinesOnlyGiveAnEmptyListAndTodayBelow) {
 
 TEST_F(EventFileWindow, TwoHundredFiftyEntriesSurviveAChangeAndASave) {
     std::vector<std::string> entries;
-    for (int i = 0; i < 250; ++i) entries.push_back("記念日" + std::to_string(i) + "@2000/1/" + std::to_string(i % 31 + 1));
+    for (int i = 0; i < 250; ++i)
+        entries.push_back("記念日" + std::to_string(i) + "@2000/1/" + std::to_string(i % 31 + 1));
     writeFile(cp932Lines(eventLines("0,0,0,2", " 0 ", entries)));
     frmKV& f = start();
     ASSERT_EQ(f.cobEV->count(), 250);
@@ -96,7 +96,10 @@ TEST_F(EventFileWindow, RejectedVersionLineLeavesTheFileAlone) {
 }
 
 TEST_F(EventFileWindow, FlagsLineSetsTheCheckBoxesWithoutMarkingAChange) {
-    struct Case { const char* line4; bool startDay, noMoon; };
+    struct Case {
+        const char* line4;
+        bool startDay, noMoon;
+    };
     for (const Case& c : {Case{"5", true, true}, Case{" 5 ", true, true}, Case{"x", false, false},
                           Case{"2", false, false}, Case{" 1 ", true, false}}) {
         SCOPED_TRACE(c.line4);
@@ -111,13 +114,15 @@ TEST_F(EventFileWindow, FlagsLineSetsTheCheckBoxesWithoutMarkingAChange) {
 }
 
 TEST_F(EventFileWindow, EraValueAndWindowPlaceFromLineThree) {
-    struct Case { const char* line3; int fgNS; std::optional<QPoint> place; };
+    struct Case {
+        const char* line3;
+        int fgNS;
+        std::optional<QPoint> place;
+    };
     const Case cases[] = {
-        {"1200,1500,0,x", 2, QPoint(100, 80)},
-        {"\"150\", 300 ,0, 2 ", 2, QPoint(20, 10)},
+        {"1200,1500,0,x", 2, QPoint(100, 80)},    {"\"150\", 300 ,0, 2 ", 2, QPoint(20, 10)},
         {"-150000,-150000,0,2", 2, std::nullopt},  // off every screen: stays put
-        {"abc,1500,0,2", 2, std::nullopt},
-        {"1e39,1500,0,2", 2, std::nullopt},
+        {"abc,1500,0,2", 2, std::nullopt},        {"1e39,1500,0,2", 2, std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line3);
@@ -134,7 +139,11 @@ TEST_F(EventFileWindow, EraValueAndWindowPlaceFromLineThree) {
 }
 
 TEST_F(EventFileWindow, ReadFailuresAreReportedAndTheFileIsNeverOverwritten) {
-    struct Case { QByteArray bytes; EventFileError error; int line; };
+    struct Case {
+        QByteArray bytes;
+        EventFileError error;
+        int line;
+    };
     const Case cases[] = {
         {cp932Lines({"' h", "Ver.2.16", "0,0,0,2", " 0 "}), EventFileError::ShortFile, 0},
         {cp932Lines({"' h", "Ver.2.16", "0,0", " 0 ", "TODAY", "0", "'"}), EventFileError::ShortWindowLine, 0},
@@ -172,9 +181,8 @@ TEST_F(EventFileWindow, UnreadableAndUnreachableFiles) {
     form = std::make_unique<frmKV>(s);
     form->Form_Load();
     ASSERT_EQ(dialogs->shown.size(), 1u);
-    EXPECT_EQ(dialogs->shown[0].text,
-              QStringLiteral("パスが見つかりません！\r\n正しいファイル名ではありません！\r\n"
-                             "ファイル選択するか、正しいファイル名を入力してください。"));
+    EXPECT_EQ(dialogs->shown[0].text, QStringLiteral("パスが見つかりません！\r\n正しいファイル名ではありません！\r\n"
+                                                     "ファイル選択するか、正しいファイル名を入力してください。"));
     EXPECT_EQ(dialogs->shown[0].title, QStringLiteral("ファイルエラー"));
     EXPECT_EQ(form->cobEV->count(), 0);
 }

@@ -7,9 +7,19 @@ namespace {
 
 TEST(StartEntry, StoredPositionReadsWholeNumbersOnly) {
     const std::pair<const char*, std::optional<int>> cases[] = {
-        {"3", 3},     {" 3 ", 3},           {"\xE3\x80\x80" "5", 5}, {"-1", -1},
-        {"+2", 2},    {"007", 7},           {"", std::nullopt},     {"x", std::nullopt},
-        {"1.5", std::nullopt}, {"3 4", std::nullopt}, {"99999999999", std::nullopt},
+        {"3", 3},
+        {" 3 ", 3},
+        {"\xE3\x80\x80"
+         "5",
+         5},
+        {"-1", -1},
+        {"+2", 2},
+        {"007", 7},
+        {"", std::nullopt},
+        {"x", std::nullopt},
+        {"1.5", std::nullopt},
+        {"3 4", std::nullopt},
+        {"99999999999", std::nullopt},
         {"-", std::nullopt},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(storedPosition(text), expected) << text;

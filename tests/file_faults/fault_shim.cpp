@@ -3,13 +3,13 @@
  * separated by commas, e.g. "fdatasync=EIO" or "mkostemp=EACCES,fsync=EIO". Each call
  * that fails also counts its failures in KALVO_FAULT_HITS_<call> so a test can see that
  * the fault really reached the code. */
+#include <dlfcn.h>
+#include <sys/types.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dlfcn.h>
-#include <sys/types.h>
-#include <unistd.h>
 
 namespace {
 
@@ -46,44 +46,65 @@ extern "C" {
 
 int fdatasync(int fd) {
     const int err = injected("fdatasync");
-    if (err) { errno = err; return -1; }
+    if (err) {
+        errno = err;
+        return -1;
+    }
     return NEXT(fdatasync)(fd);
 }
 
 int fsync(int fd) {
     const int err = injected("fsync");
-    if (err) { errno = err; return -1; }
+    if (err) {
+        errno = err;
+        return -1;
+    }
     return NEXT(fsync)(fd);
 }
 
 int rename(const char* from, const char* to) {
     const int err = injected("rename");
-    if (err) { errno = err; return -1; }
+    if (err) {
+        errno = err;
+        return -1;
+    }
     return NEXT(rename)(from, to);
 }
 
 int mkostemp(char* name, int flags) {
     const int err = injected("mkostemp");
-    if (err) { errno = err; return -1; }
+    if (err) {
+        errno = err;
+        return -1;
+    }
     return NEXT(mkostemp)(name, flags);
 }
 
 ssize_t pwrite(int fd, const void* buf, size_t count, off_t offset) {
     const int err = injected("pwrite");
-    if (err) { errno = err; return -1; }
+    if (err) {
+        errno = err;
+        return -1;
+    }
     return NEXT(pwrite)(fd, buf, count, offset);
 }
 
 /* The large-file names the same calls have when a program is built with 64-bit offsets. */
 ssize_t pwrite64(int fd, const void* buf, size_t count, off64_t offset) {
     const int err = injected("pwrite");
-    if (err) { errno = err; return -1; }
+    if (err) {
+        errno = err;
+        return -1;
+    }
     return NEXT(pwrite64)(fd, buf, count, offset);
 }
 
 int mkostemp64(char* name, int flags) {
     const int err = injected("mkostemp");
-    if (err) { errno = err; return -1; }
+    if (err) {
+        errno = err;
+        return -1;
+    }
     return NEXT(mkostemp64)(name, flags);
 }
 

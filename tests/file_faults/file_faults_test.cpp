@@ -4,11 +4,11 @@
 #include "events/event_support.h"
 #include "platform/text_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kalvo::test {
 namespace {
@@ -25,7 +25,8 @@ const bool preloaded = [] {
         for (int c; (c = std::fgetc(f)) != EOF;) cmdline.push_back(static_cast<char>(c));
         std::fclose(f);
     }
-    for (size_t i = 0; i < cmdline.size(); i += std::strlen(cmdline.c_str() + i) + 1) args.push_back(cmdline.data() + i);
+    for (size_t i = 0; i < cmdline.size(); i += std::strlen(cmdline.c_str() + i) + 1)
+        args.push_back(cmdline.data() + i);
     args.push_back(nullptr);
     ::execv("/proc/self/exe", args.data());
     return false;  // exec failed: the tests below then fail, as their faults never arrive

@@ -3,9 +3,9 @@
 // the Latin faces every Debian desktop has. KALVO_FONT_DIR names the face's folder
 // (empty: no Japanese face), KALVO_GOTHIC and KALVO_PGOTHIC the families the window's
 // gothic and proportional gothic must come out as.
+#include "ui/fonts.h"
 #include "app/app_setup.h"
 #include "support/window_fixture.h"
-#include "ui/fonts.h"
 
 #include <QDir>
 #include <QFontInfo>
@@ -34,7 +34,8 @@ int ink(const QImage& image, QColor background) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
             n += std::abs(c.red() - background.red()) + std::abs(c.green() - background.green()) +
-                     std::abs(c.blue() - background.blue()) > 120;
+                     std::abs(c.blue() - background.blue()) >
+                 120;
         }
     return n;
 }
@@ -117,8 +118,10 @@ TEST_F(OneFace, ButtonCaptionsFitInsideTheirFrames) {
         option.text = b->text();
         const QString text = b->text().remove(QLatin1Char('&'));
         int room = b->width() - 4;
-        if (qobject_cast<QCheckBox*>(b)) room = b->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, b).width();
-        if (qobject_cast<QRadioButton*>(b)) room = b->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, b).width();
+        if (qobject_cast<QCheckBox*>(b))
+            room = b->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, b).width();
+        if (qobject_cast<QRadioButton*>(b))
+            room = b->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, b).width();
         EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(text), room);
     }
 }

@@ -1,7 +1,7 @@
 #include "moon/moon_picture.h"
 
-#include <QPalette>
 #include <gtest/gtest.h>
+#include <QPalette>
 
 namespace kalvo {
 namespace {

@@ -5,9 +5,9 @@
 #include "app/frmKV.h"
 #include "support/scripted_dialogs.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace kalvo::test {

@@ -9,8 +9,8 @@ TEST(Cp932, CharactersItCannotHoldBecomeQuestionMarks) {
     const std::pair<const char*, const char*> cases[] = {
         {"関東大震災 @1923/9/1", "関東大震災 @1923/9/1"},
         {"  \xE3\x80\x80*今日の日付 @TODAY", "  \xE3\x80\x80*今日の日付 @TODAY"},
-        {"誕生日\xF0\x9F\x8E\x82@2003/9/14", "誕生日?@2003/9/14"},      // a cake emoji
-        {"\xEA\xB0\x80\xEA\xB0\x81@2003/9/14", "??@2003/9/14"},          // two hangul syllables
+        {"誕生日\xF0\x9F\x8E\x82@2003/9/14", "誕生日?@2003/9/14"},  // a cake emoji
+        {"\xEA\xB0\x80\xEA\xB0\x81@2003/9/14", "??@2003/9/14"},     // two hangul syllables
         {"", ""},
     };
     for (const auto& [in, expected] : cases) {
@@ -74,8 +74,7 @@ TEST(Cp932, BadBytesInsideTheFileNameTheirLine) {
         const char* bytes;
         int badLine;
     };
-    for (const Case& c : {Case{"ok\r\n\x82\r\nok\r\n", 2}, Case{"\x82\nok", 1},
-                          Case{"a\rb\x82\rc", 2}}) {
+    for (const Case& c : {Case{"ok\r\n\x82\r\nok\r\n", 2}, Case{"\x82\nok", 1}, Case{"a\rb\x82\rc", 2}}) {
         const DecodedLines d = decodeCp932Lines(c.bytes);
         EXPECT_EQ(d.badLine, c.badLine) << c.bytes;
         EXPECT_TRUE(d.lines.empty()) << c.bytes;

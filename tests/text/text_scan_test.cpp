@@ -39,7 +39,8 @@ TEST(TextScan, TrimmingKeepsInnerBlanks) {
         {wide, Blanks::Ideographic, "a b"},
         {" \t ", Blanks::Ascii, ""},
         {"", Blanks::Ideographic, ""},
-        {std::string("x") + kIdeographic + "\xE3\x80", Blanks::Ideographic, std::string("x") + kIdeographic + "\xE3\x80"},
+        {std::string("x") + kIdeographic + "\xE3\x80", Blanks::Ideographic,
+         std::string("x") + kIdeographic + "\xE3\x80"},
     };
     for (const auto& c : cases) EXPECT_EQ(trimBlanks(c.text, c.blanks), c.trimmed) << c.text;
 }
@@ -56,12 +57,16 @@ TEST(TextScan, DecimalRunsWithinTheirRule) {
         {"12345", {.maxDigits = 4}, std::nullopt, 0},
         {"x1", {}, std::nullopt, 0},
         {"", {}, std::nullopt, 0},
-        {"\xEF\xBC\x92\xEF\xBC\x90" "0", {.fullWidth = true}, 200, 7},  // full-width 2 and 0, then 0
-        {"\xEF\xBC\x92", {}, std::nullopt, 0},                        // full-width only when asked
+        {"\xEF\xBC\x92\xEF\xBC\x90"
+         "0",
+         {.fullWidth = true},
+         200,
+         7},                                    // full-width 2 and 0, then 0
+        {"\xEF\xBC\x92", {}, std::nullopt, 0},  // full-width only when asked
         {"2147483648", {.maxValue = 2147483648LL}, 2147483648LL, 10},
         {"2147483649", {.maxValue = 2147483648LL}, std::nullopt, 0},
-        {"00000000000000000000001", {.maxValue = 10}, 1, 23},          // leading zeros cost nothing
-        {"99999999999999999999", {}, std::nullopt, 0},                  // past long long
+        {"00000000000000000000001", {.maxValue = 10}, 1, 23},  // leading zeros cost nothing
+        {"99999999999999999999", {}, std::nullopt, 0},         // past long long
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -77,9 +82,9 @@ TEST(TextScan, LineEndsOfConsistentAndMixedFiles) {
     const std::pair<std::string, Lines> cases[] = {
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb", {"a", "b"}},
-        {"a\rb\r", {"a", "b"}},                          // no LF anywhere: CR ends lines
-        {"a\rx\r\nb\r\n", {"a\rx", "b"}},                // pasted CR in a CR LF file stays
-        {"a\rx\nb\n", {"a\rx", "b"}},                      // ... and in an LF file
+        {"a\rb\r", {"a", "b"}},            // no LF anywhere: CR ends lines
+        {"a\rx\r\nb\r\n", {"a\rx", "b"}},  // pasted CR in a CR LF file stays
+        {"a\rx\nb\n", {"a\rx", "b"}},      // ... and in an LF file
         {"h\r\nV\n0,0\r 0 \r\nT\r0\n'\r\ne\r", {"h", "V", "0,0", " 0 ", "T", "0", "'", "e"}},  // mixed
         {"a\r\n\r\nb\n", {"a", "", "b"}},
         {"", {}},

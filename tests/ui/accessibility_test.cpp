@@ -19,7 +19,8 @@ protected:
         return text ? text->text(0, text->characterCount()) : QStringLiteral("<no text interface>");
     }
     static bool canPress(QAccessibleInterface* iface) {
-        return iface->actionInterface() && iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction());
+        return iface->actionInterface() &&
+               iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction());
     }
 };
 
@@ -69,7 +70,8 @@ TEST_F(Accessibility, CombosAreNamedByTheirOwnNamesAndCaptions) {
         QAccessibleInterface* combo = of(f.cobNG(panel));
         ASSERT_NE(combo, nullptr);
         EXPECT_EQ(combo->role(), QAccessible::ComboBox);
-        EXPECT_EQ(combo->text(QAccessible::Name), panel == 0 ? QStringLiteral("上段 年号") : QStringLiteral("下段 年号"));
+        EXPECT_EQ(combo->text(QAccessible::Name),
+                  panel == 0 ? QStringLiteral("上段 年号") : QStringLiteral("下段 年号"));
         EXPECT_EQ(combo->text(QAccessible::Value), f.cobNG(panel)->currentText());
         // The edit field is a child, and finds its way back to the combo.
         ASSERT_EQ(combo->childCount(), 2);

@@ -1,10 +1,10 @@
-#include "moon/moon_picture.h"
 #include "ui/click_tracker.h"
+#include "moon/moon_picture.h"
 #include "ui/controls.h"
 
+#include <gtest/gtest.h>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace kalvo {
 namespace {

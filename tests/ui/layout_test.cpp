@@ -1,6 +1,6 @@
-#include "support/window_fixture.h"
 #include "app/control_table.h"
 #include "moon/moon_picture.h"
+#include "support/window_fixture.h"
 
 #include <QApplication>
 #include <QFontInfo>

@@ -7,11 +7,14 @@ namespace {
 
 TEST(WindowGeometry, StoredPlaceIsKeptOnlyWhenTheWindowMeetsAScreen) {
     const std::vector<PixelRect> screens = {{0, 0, 1024, 768}, {1024, 0, 800, 600}};
-    struct Case { std::optional<float> top, left; std::optional<long long> x, y; };
+    struct Case {
+        std::optional<float> top, left;
+        std::optional<long long> x, y;
+    };
     const Case cases[] = {
         {1200, 1500, 100, 80},
-        {0, 1024 * 15 + 300, 1044, 0},           // on the second screen
-        {-1500, -4500, -300, -100},              // partly visible
+        {0, 1024 * 15 + 300, 1044, 0},  // on the second screen
+        {-1500, -4500, -300, -100},     // partly visible
         {-150000, -150000, std::nullopt, std::nullopt},
         {9000 * 15, 0, std::nullopt, std::nullopt},  // below both screens
         {3e38f, 0, std::nullopt, std::nullopt},
