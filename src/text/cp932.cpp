@@ -69,28 +69,19 @@ size_t sequenceLength(unsigned char lead) {
 // 0 marks what is no character on its own (a lead byte, a pair that is none).
 class CharacterTable {
 public:
-    CharacterTable() : pairs_(65536, 0) {
-        Converter decode(kUtf8, kCodePage);
+    CharacterTable() {
         std::string out;
         for (int b = 0; b < 256; ++b) {
             const char in[1] = {static_cast<char>(b)};
-            single_[b] = decode.run(std::string_view(in, 1), out) ? pack(out) : 0;
+            single_[b] = decode_.run(std::string_view(in, 1), out) ? pack(out) : 0;
             if (b < 0x80 && out != std::string(in, 1)) asciiSame_ = false;
-        }
-        for (int lead = 0x80; lead < 256; ++lead) {
-            if (single_[lead] != 0) continue;  // a character of its own leads no pair
-            for (int trail = 0x40; trail < 256; ++trail) {
-                const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                if (decode.run(std::string_view(in, 2), out))
-                    pairs_[static_cast<size_t>(lead << 8 | trail)] = pack(out);
-            }
         }
     }
     bool usable() const { return usable_; }
 
     // Decodes into `out`, which has room for three bytes a byte of `in` and three more;
     // the length written, or nullopt when `in` is not code page 932.
-    std::optional<size_t> decodeInto(std::string_view in, char* out) const {
+    std::optional<size_t> decodeInto(std::string_view in, char* out) {
         char* d = out;
         const auto* s = reinterpret_cast<const unsigned char*>(in.data());
         const auto* end = s + in.size();
@@ -104,8 +95,8 @@ public:
                 ++s;
             } else {
                 if (end - s < 2) return std::nullopt;
-                c = pairs_[static_cast<size_t>(s[0] << 8 | s[1])];
-                if (c == 0) return std::nullopt;
+                c = pair(s[0], s[1]);
+                if (c == kNoCharacter) return std::nullopt;
                 s += 2;
             }
             d[0] = static_cast<char>(c >> 16);
@@ -116,14 +107,23 @@ public:
         return static_cast<size_t>(d - out);
     }
 
-    bool decode(std::string_view in, std::string& out) const {
-        const auto buffer = std::make_unique_for_overwrite<char[]>(in.size() * 3 + 3);
-        const auto length = decodeInto(in, buffer.get());
-        if (length) out.assign(buffer.get(), *length);
-        return length.has_value();
+private:
+    static constexpr std::uint32_t kNotYet = 0;
+    static constexpr std::uint32_t kNoCharacter = 1;  // no packed character is 1
+
+    // A pair is looked up through iconv the first time it is met: a file holds a few
+    // hundred distinct characters, not all eleven thousand.
+    std::uint32_t pair(unsigned char lead, unsigned char trail) {
+        std::uint32_t& c = pairs_[static_cast<size_t>(lead << 8 | trail)];
+        if (c == kNotYet) {
+            const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            std::string out;
+            c = decode_.run(std::string_view(in, 2), out) ? pack(out) : 0;
+            if (c == 0) c = kNoCharacter;
+        }
+        return c;
     }
 
-private:
     std::uint32_t pack(const std::string& utf8) {
         if (utf8.empty() || utf8.size() > 3) {
             usable_ = false;  // no character of code page 932 needs more; never seen
@@ -135,26 +135,32 @@ private:
         return c;
     }
 
+    Converter decode_{kUtf8, kCodePage};
     std::uint32_t single_[256] = {};
-    std::vector<std::uint32_t> pairs_;
+    std::vector<std::uint32_t> pairs_ = std::vector<std::uint32_t>(65536, kNotYet);
     bool usable_ = true;
     bool asciiSame_ = true;  // bytes below 0x80 stand for themselves
 };
 
-const CharacterTable& characterTable() {
-    static const CharacterTable table;
+// One table for the program; its lookups fill it as they go (the program reads on one
+// thread).
+CharacterTable& characterTable() {
+    static CharacterTable table;
     return table;
 }
 
 // From this size on a file is decoded through the table.
-constexpr size_t kTableFrom = 256 * 1024;
+constexpr size_t kTableFrom = 64 * 1024;
 
 }  // namespace
 
 bool cp932ToUtf8ByTable(std::string_view in, std::string& out) {
-    const CharacterTable& table = characterTable();
-    if (table.usable()) return table.decode(in, out);
-    return Converter(kUtf8, kCodePage).run(in, out);
+    CharacterTable& table = characterTable();
+    const auto buffer = std::make_unique_for_overwrite<char[]>(in.size() * 3 + 3);
+    const auto length = table.decodeInto(in, buffer.get());
+    if (!table.usable()) return Converter(kUtf8, kCodePage).run(in, out);
+    if (length) out.assign(buffer.get(), *length);
+    return length.has_value();
 }
 
 struct Cp932Decoder::Impl {
@@ -170,29 +176,31 @@ bool utf8ToCp932(const std::string& in, std::string& out) { return Converter(kCo
 
 DecodedLines decodeCp932Lines(std::string_view bytes) {
     DecodedLines result;
-    // The whole file in one conversion: a call per line costs more than the characters
-    // in it. Line ends can be split off after decoding, since CR and LF are never part of
-    // a two-byte character. Only a file with a bad byte is taken line by line, to name
-    // the line.
     // A long file goes line by line through the table, straight into the lines.
-    if (bytes.size() >= kTableFrom && characterTable().usable()) {
-        const CharacterTable& table = characterTable();
+    CharacterTable* table = bytes.size() >= kTableFrom ? &characterTable() : nullptr;
+    if (table && table->usable()) {
         const std::vector<std::string_view> raw = splitLineViews(bytes);
         size_t longest = 0;
         for (const auto line : raw) longest = std::max(longest, line.size());
         const auto buffer = std::make_unique_for_overwrite<char[]>(longest * 3 + 3);
         result.lines.reserve(raw.size());
         for (size_t i = 0; i < raw.size(); ++i) {
-            const auto length = table.decodeInto(raw[i], buffer.get());
-            if (!length) {
-                result.badLine = static_cast<int>(i) + 1;
-                result.lines.clear();
-                return result;
-            }
+            const auto length = table->decodeInto(raw[i], buffer.get());
+            if (!length) break;
             result.lines.emplace_back(buffer.get(), *length);
         }
-        return result;
+        if (result.lines.size() == raw.size() && table->usable()) return result;
+        if (table->usable()) {
+            result.badLine = static_cast<int>(result.lines.size()) + 1;
+            result.lines.clear();
+            return result;
+        }
+        result.lines.clear();  // the table cannot be trusted: iconv below decides
     }
+    // The whole file in one conversion: a call per line costs more than the characters
+    // in it. Line ends can be split off after decoding, since CR and LF are never part of
+    // a two-byte character. Only a file with a bad byte is taken line by line, to name
+    // the line.
     {
         std::string text;
         if (Converter(kUtf8, kCodePage).run(bytes, text)) {
