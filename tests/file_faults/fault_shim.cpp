@@ -14,11 +14,11 @@
 namespace {
 
 int injected(const char* call) {
-    const char* spec = getenv("KALVO_FAULT");
-    if (!spec) return 0;
+    const char* wanted = getenv("KALVO_FAULT");
+    if (!wanted) return 0;
     const size_t len = strlen(call);
-    for (const char* p = spec; (p = std::strstr(p, call)) != nullptr; p += len) {
-        if ((p == spec || p[-1] == ',') && p[len] == '=') {
+    for (const char* p = wanted; (p = std::strstr(p, call)) != nullptr; p += len) {
+        if ((p == wanted || p[-1] == ',') && p[len] == '=') {
             const char* value = p + len + 1;
             int err = EIO;
             if (strncmp(value, "EIO", 3) == 0) err = EIO;

@@ -37,7 +37,7 @@ const QString kWriteError = QStringLiteral("設定ファイルの書き込みエ
 // Sets KALVO_FAULT for its lifetime and tells how often each named call was failed.
 class Fault {
 public:
-    explicit Fault(const char* spec) { ::setenv("KALVO_FAULT", spec, 1); }
+    explicit Fault(const char* faults) { ::setenv("KALVO_FAULT", faults, 1); }
     ~Fault() { ::unsetenv("KALVO_FAULT"); }
     static int hits(const char* call) {
         const std::string name = std::string("KALVO_FAULT_HITS_") + call;
@@ -78,14 +78,14 @@ TEST_F(FileFaults, EveryFailedStepIsReportedAndKeepsTheOldFile) {
     };
     const std::string path = eventFilePath().toStdString();
     const std::string bytes = "' 新しい内容\r\n";
-    for (const auto& [spec, call] : steps) {
+    for (const auto& [faults, call] : steps) {
         {
-            const Fault fault(spec);
-            EXPECT_EQ(writeFileBytes(path, bytes), FileStatus::WriteError) << spec;
+            const Fault fault(faults);
+            EXPECT_EQ(writeFileBytes(path, bytes), FileStatus::WriteError) << faults;
         }
-        EXPECT_GT(Fault::hits(call), 0) << spec;
-        EXPECT_EQ(fileBytes(), original) << spec;
-        EXPECT_EQ(folder(), QStringList{QStringLiteral("kalvoe.dat")}) << spec;  // no temporary file left
+        EXPECT_GT(Fault::hits(call), 0) << faults;
+        EXPECT_EQ(fileBytes(), original) << faults;
+        EXPECT_EQ(folder(), QStringList{QStringLiteral("kalvoe.dat")}) << faults;  // no temporary file left
     }
 }
 
