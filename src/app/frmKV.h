@@ -14,7 +14,6 @@
 #include "era/era_table.h"
 #include "events/event_merge.h"
 #include "platform/services.h"
-#include "text/cp932.h"
 #include "ui/colours.h"
 #include "ui/controls.h"
 

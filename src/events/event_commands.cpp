@@ -209,12 +209,11 @@ void frmKV::readEventFile() {
             return;
         default: reportReadFailure(*this, EventFileError::ReadFailed); return;
     }
-    DecodedLines text = decodeCp932Lines(file.bytes);
-    if (text.badLine > 0) {
-        reportReadFailure(*this, EventFileError::BadEncoding, text.badLine);
+    EventFileRead read = readEventBytes(file.bytes);
+    if (read.error == EventFileError::BadEncoding) {
+        reportReadFailure(*this, EventFileError::BadEncoding, read.badLine);
         return;
     }
-    EventFileRead read = readEventLines(std::move(text.lines));
     fileHeader = toQt(read.file.header);
     fileVersion = toQt(read.file.version);
     if (read.reach != ReadReach::Nothing) applyStartValues(*this, read.file);

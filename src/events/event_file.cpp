@@ -1,6 +1,7 @@
 #include "events/event_file.h"
 
 #include "events/event_entry.h"
+#include "text/cp932.h"
 #include "text/text_scan.h"
 
 #include <charconv>
@@ -197,6 +198,17 @@ EventFileRead readEventLines(std::vector<std::string>&& lines) {
         if (isEntryLine(lines[i])) f.entries.push_back(std::move(lines[i]));
     r.reach = ReadReach::Everything;
     return r;
+}
+
+EventFileRead readEventBytes(std::string_view bytes) {
+    DecodedLines text = decodeCp932Lines(bytes);
+    if (text.badLine > 0) {
+        EventFileRead r;
+        r.error = EventFileError::BadEncoding;
+        r.badLine = text.badLine;
+        return r;
+    }
+    return readEventLines(std::move(text.lines));
 }
 
 std::vector<std::string> writeEventLines(const EventFile& f) {

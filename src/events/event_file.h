@@ -64,12 +64,16 @@ enum class ReadReach { Nothing, Settings, Everything };
 struct EventFileRead {
     EventFileError error = EventFileError::None;
     ReadReach reach = ReadReach::Nothing;
-    EventFile file;  // header and version as far as they were read, the rest per `reach`
+    EventFile file;   // header and version as far as they were read, the rest per `reach`
+    int badLine = 0;  // the 1-based line of a BadEncoding
 };
 
 EventFileRead readEventLines(const std::vector<std::string>& lines);
 // The same, taking the entry lines over instead of copying them (a long list is read once).
 EventFileRead readEventLines(std::vector<std::string>&& lines);
+// The file's code page 932 bytes, decoded and read; BadEncoding (with its line, and nothing
+// read) when they are not code page 932.
+EventFileRead readEventBytes(std::string_view bytes);
 std::vector<std::string> writeEventLines(const EventFile& file);
 
 // ---- pieces of the reader, exposed for tests -----------------------------------------

@@ -117,17 +117,13 @@ void frmKV::writeEventFile() {
 
     // The file as it is now: when it is not what this run read, someone else wrote it.
     const FileBytes now = readFileBytes(toUtf8(path));
-    switch (now.status) {
-        case FileStatus::Ok: break;
-        case FileStatus::NotFound:
-        case FileStatus::PathNotFound: break;  // nothing there to lose
-        default: services.dialogs->showMessage(kWriteError, kErrorTitle); return;
+    const bool nothingThere = now.status == FileStatus::NotFound || now.status == FileStatus::PathNotFound;
+    if (now.status != FileStatus::Ok && !nothingThere) {
+        services.dialogs->showMessage(kWriteError, kErrorTitle);
+        return;
     }
     if (now.status == FileStatus::Ok && (!eventFileBytes || *eventFileBytes != now.bytes)) {
-        const DecodedLines theirsText = decodeCp932Lines(now.bytes);
-        EventFileRead theirs;
-        theirs.error = EventFileError::BadEncoding;
-        if (theirsText.badLine == 0) theirs = readEventLines(theirsText.lines);
+        const EventFileRead theirs = readEventBytes(now.bytes);
         const bool readable = theirs.error == EventFileError::None;
         switch (resolveConflict(*this, readable)) {
             case Resolution::Merge: content = mergeEventFiles(eventFileBase, content, theirs.file, entryEdits); break;

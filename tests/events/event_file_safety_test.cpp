@@ -241,15 +241,7 @@ TEST_F(EventFileSafety, AFileSizeLimitIsAReportedFailureNotAKill) {
     writeFile(original);
     frmKV& f = startWithHome();
     f.btEV_Click(0);
-    const auto previous = std::signal(SIGXFSZ, SIG_DFL);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 200;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    unload();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    unloadUnderFileSizeLimit(200, SIG_DFL);
     ASSERT_EQ(dialogs->shown.size(), 1u);
     EXPECT_EQ(dialogs->shown[0].text, kWriteError);
     EXPECT_EQ(fileBytes(), original);

@@ -230,5 +230,22 @@ TEST(EventFile, ArbitraryLinesNeverBreakTheReader) {
     EXPECT_GT(readWhole, 100);
 }
 
+// The file's bytes read as the program reads them: a line that is no code page 932 is
+// named and nothing of the file is taken; otherwise the same as reading its lines.
+TEST(EventFile, BytesAreDecodedThenRead) {
+    const EventFileRead bad = readEventBytes("' h\r\nVer.2.16\r\n\x82\r\n");
+    EXPECT_EQ(bad.error, EventFileError::BadEncoding);
+    EXPECT_EQ(bad.badLine, 3);
+    EXPECT_EQ(bad.reach, ReadReach::Nothing);
+    EXPECT_TRUE(bad.file.header.empty());
+
+    const EventFileRead good =
+        readEventBytes("' \x8e\xa9\x95\xaa\r\nVer.2.16\r\n0,0,1,2\r\n 1 \r\nTODAY\r\n0\r\n'\r\na@2003/9/14\r\n");
+    ASSERT_EQ(good.error, EventFileError::None);
+    EXPECT_EQ(good.file.header, "' 自分");
+    EXPECT_EQ(good.file.sizeMode, 1);
+    EXPECT_EQ(good.file.entries, std::vector<std::string>{"a@2003/9/14"});
+}
+
 }  // namespace
 }  // namespace kalvo

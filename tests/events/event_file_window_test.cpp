@@ -222,15 +222,7 @@ TEST_F(EventFileWindow, WriteFailurePartWayKeepsThePreviousFile) {
     writeFile(original);
     frmKV& f = start();
     f.btEV_Click(0);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 200;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    unload();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    unloadUnderFileSizeLimit(200, SIG_IGN);
     ASSERT_EQ(dialogs->shown.size(), 1u);
     EXPECT_EQ(dialogs->shown[0].text, kWriteError);
     EXPECT_EQ(fileBytes(), original);

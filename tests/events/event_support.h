@@ -4,7 +4,9 @@
 #include "platform/text_file.h"
 #include "support/window_fixture.h"
 
+#include <sys/resource.h>
 #include <QFile>
+#include <csignal>
 
 namespace kalvo::test {
 
@@ -45,6 +47,19 @@ protected:
     void unload() {
         int cancel = 0;
         form->Form_Unload(cancel);
+    }
+    // The unload step under a file size limit of `limit` bytes (which binds root too), with
+    // SIGXFSZ set to `disposition` meanwhile; both are put back afterwards.
+    void unloadUnderFileSizeLimit(rlim_t limit, void (*disposition)(int)) {
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit small = saved;
+        small.rlim_cur = limit;
+        const auto previous = std::signal(SIGXFSZ, disposition);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        unload();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
     }
 };
 
