@@ -3,59 +3,22 @@
 # its close box (the window system's close request) writes the default event file, and
 # kalvoe.dat holds exactly the default content in code page 932 with CR LF line ends.
 set -euo pipefail
+source "$(dirname "$0")/lib/common.sh"
+kalvo_under_x "$@"
 kalvo=$(realpath "$1")
-here=$(mktemp -d)
-trap 'rm -rf "$here"' EXIT
+here=$KALVO_TMP
 mkdir "$here/work"
-
-# A close box click reaches the program as WM_DELETE_WINDOW from the window manager.
-# There is no window manager under Xvfb, so a small client sends that request itself.
-cat > "$here/close_request.c" <<'C'
-#include <X11/Xlib.h>
-#include <stdio.h>
-#include <stdlib.h>
-int main(int argc, char** argv) {
-    if (argc != 2) return 2;
-    Display* d = XOpenDisplay(NULL);
-    if (!d) { fprintf(stderr, "no display\n"); return 1; }
-    Window w = (Window)strtoul(argv[1], NULL, 0);
-    XEvent e = {0};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = w;
-    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = (long)XInternAtom(d, "WM_DELETE_WINDOW", False);
-    e.xclient.data.l[1] = CurrentTime;
-    XSendEvent(d, w, False, NoEventMask, &e);
-    XSync(d, False);
-    XCloseDisplay(d);
-    return 0;
-}
-C
-cc -o "$here/close_request" "$here/close_request.c" -lX11
-
-cat > "$here/run.sh" <<'INNER'
-set -u
-kalvo=$1
-close_request=$2
-"$kalvo" &
-pid=$!
-wid=$(timeout 20 xdotool search --sync --name '^Kalvo ' | head -n 1)
-if [ -z "$wid" ]; then echo "window did not appear"; kill $pid; exit 1; fi
-sleep 0.5
-"$close_request" "$wid"
-for _ in $(seq 1 100); do
-  if ! kill -0 $pid 2>/dev/null; then break; fi
-  sleep 0.1
-done
-if kill -0 $pid 2>/dev/null; then echo "still running after the close request"; kill $pid; exit 1; fi
-wait $pid
-status=$?
-[ $status -eq 0 ] || { echo "exit status $status"; exit 1; }
-INNER
-
 cd "$here/work"
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/run.sh" "$kalvo" "$here/close_request"
+
+kalvo_start "$kalvo"
+pid=$KALVO_PID
+wid=$(kalvo_window "$pid") || { echo "window did not appear"; exit 1; }
+sleep 0.5
+kalvo_close_box "$wid"
+status=0
+kalvo_wait_exit "$pid" 10 || status=$?
+[ $status -ne 124 ] || { echo "still running after the close request"; exit 1; }
+[ $status -eq 0 ] || { echo "exit status $status"; exit 1; }
 
 [ -f kalvoe.dat ] || { echo "kalvoe.dat was not written"; exit 1; }
 # Line 3 holds the window's place in twips: with no window manager to add a frame the

@@ -3,29 +3,24 @@
 # program in the caller's folder, as an installed program starts in the folder it is called
 # from: the event file kalvoe.dat is written there, and none appears in the checkout.
 set -euo pipefail
+source "$(dirname "$0")/lib/common.sh"
+kalvo_under_x "$@"
 src=$2
 build=$3
-here=$(mktemp -d)
-trap 'rm -rf "$here"' EXIT
+here=$KALVO_TMP
 mkdir "$here/caller"
 had_own=0
 [ -e "$src/kalvoe.dat" ] && had_own=1
 
-cat > "$here/probe.sh" <<'INNER'
-set -u
-KALVO_BUILD_DIR=$2 bash "$1/scripts/run" >"$3/run.log" 2>&1 &
-pid=$!
-wid=$(timeout 120 xdotool search --sync --name '^Kalvo ' | head -n 1)
-if [ -z "$wid" ]; then echo "window did not appear"; cat "$3/run.log"; kill $pid 2>/dev/null; exit 1; fi
-# scripts/run ends in exec, so the process started is the program; SIGTERM ends it with a save.
-kill -TERM $pid
-for _ in $(seq 1 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-if kill -0 $pid 2>/dev/null; then echo "still running after SIGTERM"; kill -KILL $pid; exit 1; fi
-wait $pid
-INNER
 cd "$here/caller"
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/probe.sh" "$src" "$build" "$here" \
-  || { echo "FAIL: scripts/run"; exit 1; }
+kalvo_start env KALVO_BUILD_DIR="$build" bash "$src/scripts/run" >"$here/run.log" 2>&1
+pid=$KALVO_PID
+kalvo_window "$pid" '^Kalvo ' 120 >/dev/null || { echo "FAIL: window did not appear"; cat "$here/run.log"; exit 1; }
+# scripts/run ends in exec, so the process started is the program; SIGTERM ends it with a save.
+status=0
+kalvo_end "$pid" 10 || status=$?
+[ $status -ne 124 ] || { echo "FAIL: still running after SIGTERM"; exit 1; }
+[ $status -eq 0 ] || { echo "FAIL: scripts/run, exit status $status"; cat "$here/run.log"; exit 1; }
 if [ $had_own -eq 0 ] && [ -e "$src/kalvoe.dat" ]; then
   rm -f "$src/kalvoe.dat"
   echo "FAIL: kalvoe.dat was written into the checkout"

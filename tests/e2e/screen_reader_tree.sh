@@ -5,36 +5,33 @@
 # moon picture can be pressed, the picture takes the focus, and a press on "日 +" moves
 # the day, which the day label's name then says.
 set -euo pipefail
+source "$(dirname "$0")/lib/common.sh"
+# The accessibility bus is found through the session bus, so this test has a bus of its own.
+kalvo_under_x_with_bus "$@"
 kalvo=$(realpath "$1")
 source_dir=$(realpath "$2")
-here=$(mktemp -d)
-trap 'rm -rf "$here"' EXIT
+here=$KALVO_TMP
+script=$source_dir/tests/e2e/atspi_tree.py
 mkdir "$here/work"
-
-cat > "$here/run.sh" <<'INNER'
-set -u
-kalvo=$1
-script=$2
-out=$3
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-bus=$!
-sleep 1
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$kalvo" >/dev/null 2>&1 &
-pid=$!
-/usr/bin/python3 "$script" Kalvo > "$out/before.txt"
-first=$?
-/usr/bin/python3 "$script" Kalvo press "上段 日付パネル" > /dev/null
-/usr/bin/python3 "$script" Kalvo press "日 +" > "$out/after.txt"
-second=$?
-kill $pid $bus 2>/dev/null
-wait $pid 2>/dev/null
-[ $first -eq 0 ] && [ $second -eq 0 ]
-INNER
-
 cd "$here/work"
-timeout 100 xvfb-run -a -s "-screen 0 1024x768x24" \
-  dbus-run-session -- bash "$here/run.sh" "$kalvo" "$source_dir/tests/e2e/atspi_tree.py" "$here" 2>"$here/err.txt" \
-  || { echo "reading the tree failed"; cat "$here/err.txt"; exit 1; }
+
+kalvo_start /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1
+bus=$KALVO_PID
+sleep 1
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 kalvo_start "$kalvo" >/dev/null 2>&1
+pid=$KALVO_PID
+kalvo_window "$pid" >/dev/null || { echo "window did not appear"; exit 1; }
+read_tree() {  # OUTPUT [press NAME]
+  local out=$1
+  shift
+  timeout 60 /usr/bin/python3 "$script" Kalvo "$@" >"$out" 2>>"$here/err.txt" \
+    || { echo "reading the tree failed"; cat "$here/err.txt"; exit 1; }
+}
+read_tree "$here/before.txt"
+read_tree /dev/null press "上段 日付パネル"
+read_tree "$here/after.txt" press "日 +"
+kalvo_end "$pid" 10 || true
+kalvo_end "$bus" 10 || true
 
 fail=0
 need() {  # a line of the tree that must be there (a pattern of grep -E)

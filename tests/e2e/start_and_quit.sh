@@ -3,35 +3,24 @@
 # with the program's caption, which names the project's version, and Alt+Q ends it with
 # exit status 0.
 set -euo pipefail
+source "$(dirname "$0")/lib/common.sh"
+kalvo_under_x "$@"
 kalvo=$1
 build=$3
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [ -n "$version" ] || { echo "no project version in $build/CMakeCache.txt"; exit 1; }
-here=$(mktemp -d)
-trap 'rm -rf "$here"' EXIT
-cd "$here"
+cd "$KALVO_TMP"
 
-cat > "$here/run.sh" <<'INNER'
-set -u
-kalvo=$1
-caption="Kalvo         Ver.$2"
-"$kalvo" &
-pid=$!
-wid=$(timeout 20 xdotool search --sync --name "^${caption//./\\.}\$" | head -n 1)
-if [ -z "$wid" ]; then echo "window did not appear"; kill $pid; exit 1; fi
+caption="Kalvo         Ver.$version"
+kalvo_start "$kalvo"
+pid=$KALVO_PID
+wid=$(kalvo_window "$pid" "^${caption//./\\.}\$") || { echo "window did not appear"; exit 1; }
 name=$(xdotool getwindowname "$wid")
-[ "$name" = "$caption" ] || { echo "caption was '$name'"; kill $pid; exit 1; }
-xdotool windowfocus --sync "$wid" 2>/dev/null || true
+[ "$name" = "$caption" ] || { echo "caption was '$name'"; exit 1; }
 sleep 0.5
-xdotool key --window "$wid" --clearmodifiers alt+q
-for _ in $(seq 1 100); do
-  if ! kill -0 $pid 2>/dev/null; then break; fi
-  sleep 0.1
-done
-if kill -0 $pid 2>/dev/null; then echo "still running after Alt+Q"; kill $pid; exit 1; fi
-wait $pid
-status=$?
+kalvo_key "$wid" alt+q
+status=0
+kalvo_wait_exit "$pid" 10 || status=$?
+[ $status -ne 124 ] || { echo "still running after Alt+Q"; exit 1; }
 [ $status -eq 0 ] || { echo "exit status $status"; exit 1; }
 echo "ok"
-INNER
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/run.sh" "$kalvo" "$version"

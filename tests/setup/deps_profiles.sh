@@ -15,7 +15,7 @@ run_list=$(bash "$here/deps" --list run)
 for p in build-essential cmake qt6-base-dev qt6-qpa-plugins fonts-ipafont-gothic fonts-liberation qt6-translations-l10n; do
   grep -qx "$p" <<<"$run_list" || fail "run profile lacks $p"
 done
-for p in clang libclang-rt-dev libgtest-dev libbenchmark-dev imagemagick strace xvfb xdotool; do
+for p in clang libclang-rt-dev libgtest-dev libbenchmark-dev imagemagick strace xvfb xdotool dbus-x11; do
   ! grep -qx "$p" <<<"$run_list" || fail "run profile pulls in $p"
 done
 for profile in test bench fuzz package; do
