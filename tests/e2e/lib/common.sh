@@ -75,11 +75,13 @@ _kalvo_setup() {
 
 _kalvo_cleanup() {
     local status=$? pid
-    for pid in "${_kalvo_started[@]}"; do
-        if kill -0 "$pid" 2>/dev/null; then
-            kill -KILL "$pid" 2>/dev/null || true
-            wait "$pid" 2>/dev/null || true
-        fi
+    for pid in $(jobs -rp); do
+        case " ${_kalvo_started[*]} " in
+            *" $pid "*)
+                kill -KILL "$pid" 2>/dev/null || true
+                wait "$pid" 2>/dev/null || true
+                ;;
+        esac
     done
     # Where dbus-x11 is installed, a program that finds no session bus starts one for the
     # X server and leaves it running (strace -f, or anything else that waits for the
@@ -91,6 +93,13 @@ _kalvo_cleanup() {
     fi
     rm -rf "$KALVO_TMP"
     exit $status
+}
+
+# Succeeds while PID, a child of this shell, has not ended. The shell's own list of its
+# children, unlike kill -0, cannot take another process that was given the number of one
+# that ended for it (process ids come round again on a busy machine).
+_kalvo_running() {
+    jobs -rp | grep -qx "$1"
 }
 
 kalvo_start() {
@@ -142,10 +151,10 @@ kalvo_close_box() {
 kalvo_wait_exit() {
     local pid=$1 seconds=${2:-20} i status=0
     for ((i = 0; i < seconds * 10; i++)); do
-        kill -0 "$pid" 2>/dev/null || break
+        _kalvo_running "$pid" || break
         sleep 0.1
     done
-    if kill -0 "$pid" 2>/dev/null; then
+    if _kalvo_running "$pid"; then
         kill -KILL "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
         return 124
@@ -155,6 +164,6 @@ kalvo_wait_exit() {
 }
 
 kalvo_end() {
-    kill -TERM "$1" 2>/dev/null || true
+    if _kalvo_running "$1"; then kill -TERM "$1" 2>/dev/null || true; fi
     kalvo_wait_exit "$@"
 }
