@@ -29,16 +29,22 @@ cd "$here/elsewhere"
 printf '\r\nVer.2.16\r\n1440,885,0,0\r\n 0 \r\nTODAY\r\n0\r\n\x27 comment\r\n2003/9/14\r\n' > kalvoe.dat
 
 # Prints "error" when a file error box appears, "clean" when the window comes up without one.
+error_box() { [[ $(kalvo_boxes "$1") == *$'\t'ファイルエラー* ]]; }
 probe() {
-  local pid result=nowindow
-  kalvo_start "$1"
+  local pid result="no window within 30 s" status=0 until=$((SECONDS + 30))
+  kalvo_start "$1" 2>"$here/stderr.txt"
   pid=$KALVO_PID
-  for _ in $(seq 1 200); do
-    if kalvo_boxes "$pid" | grep -q $'\tファイルエラー$'; then result=error; break; fi
+  while [ $SECONDS -lt $until ]; do
+    if error_box "$pid"; then result=error; break; fi
     if xdotool search --all --onlyvisible --pid "$pid" --name '^Kalvo ' >/dev/null 2>&1; then
       sleep 1
-      if kalvo_boxes "$pid" | grep -q $'\tファイルエラー$'; then result=error; else result=clean; fi
+      if error_box "$pid"; then result=error; else result=clean; fi
       break
+    fi
+    if ! _kalvo_running "$pid"; then
+      wait "$pid" || status=$?
+      echo "no window: the program ended with status $status: $(cat "$here/stderr.txt")"
+      return
     fi
     sleep 0.1
   done

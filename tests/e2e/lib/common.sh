@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What the end-to-end tests (and scripts/soak) share: an X server and a work folder of their
 # own, the program started without the desktop's session bus, its windows found by its
 # process id, input sent to them, and the ways it is ended. CTest runs these tests in
@@ -99,7 +100,7 @@ _kalvo_cleanup() {
 # children, unlike kill -0, cannot take another process that was given the number of one
 # that ended for it (process ids come round again on a busy machine).
 _kalvo_running() {
-    jobs -rp | grep -qx "$1"
+    [[ $'\n'$(jobs -rp)$'\n' == *$'\n'"$1"$'\n'* ]]
 }
 
 kalvo_start() {
