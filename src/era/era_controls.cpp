@@ -67,6 +67,7 @@ void putEraTable(frmKV& w, const std::vector<EraRow>& rows, Serial endStart) {
     w.cobNG(1)->addItems(names);
     w.nCM = n;
     w.eraLookup = EraLookup(std::span<const Serial>(w.eraStart.data() + 1, static_cast<size_t>(n)));
+    w.dateEras = DateEras(std::span(rows).first(static_cast<size_t>(n)));
     w.selectNG(0, 0);
     w.laTest->setText(QStringLiteral("%1/%2").arg(w.eraIndex).arg(w.cobNG(0)->currentIndex()));
 }
@@ -218,7 +219,7 @@ void frmKV::resetDates() {
     if (startDisplay[0].isEmpty()) startDisplay[0] = QStringLiteral("TODAY");
     Serial upper = today;
     if (startDisplay[0] != QStringLiteral("TODAY")) {
-        if (const auto stored = parseDate(toUtf8(startDisplay[0]))) upper = *stored;
+        if (const auto stored = parseDateText(toUtf8(startDisplay[0]), dateEras)) upper = *stored;
     }
     panelDate[0] = upper;
     curPanel = 0;
