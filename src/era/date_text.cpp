@@ -17,11 +17,9 @@ struct Char {
 
 constexpr char32_t kNoChar = 0xFFFFFFFF;
 
-Char charAt(std::string_view t, std::size_t pos) {
-    if (pos >= t.size()) return {};
+Char wideCharAt(std::string_view t, std::size_t pos) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(t[i]); };
     const unsigned char b = byte(pos);
-    if (b < 0x80) return {b, 1};
     const std::size_t len = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 0;
     if (len == 0 || b > 0xF4 || pos + len > t.size()) return {kNoChar, 1};
     char32_t cp = b & (0xFF >> (len + 1));
@@ -32,53 +30,53 @@ Char charAt(std::string_view t, std::size_t pos) {
     return {cp, len};
 }
 
-constexpr char32_t kYearMark = U'年', kMonthMark = U'月', kDayMark = U'日', kGannen = U'元', kYobi = U'曜';
-constexpr Blanks kBlanks = Blanks::Ideographic;
-// A year, month or day: up to six ASCII or full-width digits (a longer run is no date).
-constexpr DecimalRule kNumber{.maxDigits = 6, .fullWidth = true};
+inline Char charAt(std::string_view t, std::size_t pos) {
+    if (pos >= t.size()) return {};
+    const auto b = static_cast<unsigned char>(t[pos]);
+    return b < 0x80 ? Char{b, 1} : wideCharAt(t, pos);
+}
 
-bool isDigit(char32_t c) { return (c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９'); }
+constexpr std::string_view kYearMark = "年", kMonthMark = "月", kDayMark = "日", kGannen = "元", kYobi = "曜";
+constexpr Blanks kBlanks = Blanks::Ideographic;
 
 // The separators by the key that types them: "/" (which an input method makes "・"),
-// "-" ("ー") and "." ("。"), each also full-width. 0 for anything else.
-int separatorKind(char32_t c) {
-    switch (c) {
-        case U'/':
-        case U'／':
-        case U'・':
-        case U'･': return 1;
-        case U'-':
-        case U'－':
-        case U'−':
-        case U'ー': return 2;
-        case U'.':
-        case U'．':
-        case U'。': return 3;
-        default: return 0;
-    }
-}
+// "-" ("ー") and "." ("。"), each also full-width.
+struct Separator {
+    std::string_view text;
+    int kind;
+};
+constexpr Separator kWideSeparators[] = {{"／", 1}, {"・", 1}, {"･", 1},  {"－", 2},
+                                         {"−", 2},  {"ー", 2}, {"．", 3}, {"。", 3}};
 
-// The era a letter stands for; empty when the character is none of M, T, S, H, R.
-std::string_view letterEra(char32_t c) {
-    if (c >= U'ａ' && c <= U'ｚ') c = c - U'ａ' + U'a';
-    if (c >= U'Ａ' && c <= U'Ｚ') c = c - U'Ａ' + U'A';
-    if (c >= U'a' && c <= U'z') c = c - U'a' + U'A';
+constexpr std::string_view kWeekdays[] = {"日", "月", "火", "水", "木", "金", "土"};
+
+// The era a letter stands for (M, T, S, H, R in either case, ASCII or full-width), and
+// the letter's length in bytes; empty when none stands at the start of the text.
+std::pair<std::string_view, std::size_t> letterEra(std::string_view t) {
+    if (t.empty()) return {};
+    char c = t[0];
+    std::size_t len = 1;
+    if (t.size() >= 3 && t[0] == '\xEF' && (t[1] == '\xBC' || t[1] == '\xBD')) {
+        // U+FF21..FF3A (Ａ..Ｚ) are EF BC A1..BA, U+FF41..FF5A (ａ..ｚ) EF BD 81..9A.
+        const int third = static_cast<unsigned char>(t[2]);
+        const int letter = t[1] == '\xBC' ? third - 0xA1 : third - 0x81;
+        if (letter < 0 || letter >= 26) return {};
+        c = static_cast<char>('A' + letter);
+        len = 3;
+    }
     switch (c) {
-        case U'M': return "明治";
-        case U'T': return "大正";
-        case U'S': return "昭和";
-        case U'H': return "平成";
-        case U'R': return "令和";
+        case 'M':
+        case 'm': return {"明治", len};
+        case 'T':
+        case 't': return {"大正", len};
+        case 'S':
+        case 's': return {"昭和", len};
+        case 'H':
+        case 'h': return {"平成", len};
+        case 'R':
+        case 'r': return {"令和", len};
         default: return {};
     }
-}
-
-// 1 (日) .. 7 (土), 0 for any other character.
-int weekdayOf(char32_t c) {
-    constexpr char32_t kDays[] = {U'日', U'月', U'火', U'水', U'木', U'金', U'土'};
-    for (int i = 0; i < 7; ++i)
-        if (kDays[i] == c) return i + 1;
-    return 0;
 }
 
 // Era names are written in kanji (々 included).
@@ -87,21 +85,81 @@ bool isKanji(char32_t c) {
            (c >= 0x20000 && c <= 0x2FFFF) || c == U'々';
 }
 
-// Reads the character at pos when it is `c`, with the blanks after it.
-bool take(std::string_view t, std::size_t& pos, char32_t c) {
-    const Char ch = charAt(t, pos);
-    if (ch.len == 0 || ch.cp != c) return false;
-    pos += ch.len;
-    skipBlanks(t, pos, kBlanks);
-    return true;
-}
+// A reading position in a text. The event file sorts each of its lines without "@"
+// through here at every start, so it compares bytes and decodes no characters.
+struct Cursor {
+    std::string_view t;
+    std::size_t pos = 0;
 
-std::optional<int> number(std::string_view t, std::size_t& pos) {
-    const auto n = readDecimal(t, pos, kNumber);
-    if (!n) return std::nullopt;
-    skipBlanks(t, pos, kBlanks);
-    return static_cast<int>(*n);
-}
+    bool atEnd() const { return pos >= t.size(); }
+    bool at(std::string_view s) const {
+        if (t.size() - pos < s.size()) return false;
+        for (std::size_t i = 0; i < s.size(); ++i)
+            if (t[pos + i] != s[i]) return false;
+        return true;
+    }
+    void skipBlanks() {
+        while (pos < t.size()) {
+            if (t[pos] == ' ' || t[pos] == '\t') ++pos;
+            else if (at("\u3000")) pos += 3;
+            else break;
+        }
+    }
+    // Reads `s` and the blanks after it.
+    bool take(std::string_view s) {
+        if (!at(s)) return false;
+        pos += s.size();
+        skipBlanks();
+        return true;
+    }
+    // The value of the ASCII or full-width digit here (EF BC 90..99), and its length.
+    std::pair<int, std::size_t> digit() const {
+        if (pos < t.size() && t[pos] >= '0' && t[pos] <= '9') return {t[pos] - '0', 1};
+        if (at("\xEF\xBC") && pos + 2 < t.size()) {
+            const int d = static_cast<unsigned char>(t[pos + 2]) - 0x90;
+            if (d >= 0 && d <= 9) return {d, 3};
+        }
+        return {-1, 0};
+    }
+    // A year, month or day (up to six digits: a longer run is no date) and the blanks
+    // after it; -1 when none stands here.
+    int number() {
+        int value = 0, digits = 0;
+        for (;;) {
+            const auto [d, len] = digit();
+            if (len == 0) break;
+            if (++digits > 6) return -1;
+            value = value * 10 + d;
+            pos += len;
+        }
+        if (digits == 0) return -1;
+        skipBlanks();
+        return value;
+    }
+    // A separator and the blanks after it; its kind, 0 when none stands here.
+    int separator() {
+        int kind = 0;
+        std::size_t len = 1;
+        if (pos < t.size()) kind = t[pos] == '/' ? 1 : t[pos] == '-' ? 2 : t[pos] == '.' ? 3 : 0;
+        for (const Separator& s : kWideSeparators) {
+            if (kind != 0) break;
+            if (at(s.text)) {
+                kind = s.kind;
+                len = s.text.size();
+            }
+        }
+        if (kind != 0) {
+            pos += len;
+            skipBlanks();
+        }
+        return kind;
+    }
+    // Whether "元" here is the era year 1: 年 or a separator follows it.
+    bool atGannen() const {
+        Cursor after = *this;
+        return after.take(kGannen) && (after.at(kYearMark) || after.separator() != 0);
+    }
+};
 
 // The weekday in brackets at the end of a trimmed text ("(日)", "（日曜）", "( 日曜日 )"),
 // which leaves the text; 0 when the text ends in no bracket, -1 when what stands in the
@@ -119,48 +177,38 @@ int takeWeekday(std::string_view& t) {
         openLen = kWideOpen.size();
     }
     if (open == std::string_view::npos) return -1;
-    const std::string_view inside = trimBlanks(t.substr(open + openLen, close - open - openLen), kBlanks);
-    const Char c = charAt(inside, 0);
-    const int day = weekdayOf(c.cp);
-    std::size_t pos = c.len;
+    Cursor inside{t.substr(open + openLen, close - open - openLen)};
+    inside.skipBlanks();
+    int day = 0;
+    for (int i = 0; i < 7 && day == 0; ++i)
+        if (inside.take(kWeekdays[i])) day = i + 1;
     if (day == 0) return -1;
-    // 曜 and 曜日 may follow.
-    if (charAt(inside, pos).cp == kYobi) {
-        pos += charAt(inside, pos).len;
-        if (charAt(inside, pos).cp == kDayMark) pos += charAt(inside, pos).len;
-    }
-    if (pos != inside.size()) return -1;
+    if (inside.take(kYobi)) inside.take(kDayMark);  // 曜 and 曜日 may follow
+    if (!inside.atEnd()) return -1;
     t = trimBlanks(t.substr(0, open), kBlanks);
     return day;
 }
 
-// Whether "元" at pos is the era year 1: 年 or a separator follows it.
-bool isGannen(std::string_view t, std::size_t pos) {
-    const Char c = charAt(t, pos);
-    if (c.cp != kGannen) return false;
-    pos += c.len;
-    skipBlanks(t, pos, kBlanks);
-    const char32_t next = charAt(t, pos).cp;
-    return next == kYearMark || separatorKind(next) != 0;
-}
-
-// The era before the year (a letter or a name), with pos moved to the year; nullopt
-// when no year follows one.
-std::optional<std::string_view> readEra(std::string_view t, std::size_t& pos) {
-    const Char first = charAt(t, 0);
-    if (const std::string_view era = letterEra(first.cp); !era.empty()) {
-        std::size_t after = first.len;
-        skipBlanks(t, after, kBlanks);
-        if (isDigit(charAt(t, after).cp) || isGannen(t, after)) {
-            pos = after;
+// The era before the year (a letter or a name), with the cursor moved to the year;
+// nullopt when no year follows one.
+std::optional<std::string_view> readEra(Cursor& c) {
+    if (const auto [era, len] = letterEra(c.t.substr(c.pos)); !era.empty()) {
+        Cursor after{c.t, c.pos + len};
+        after.skipBlanks();
+        if (after.digit().second != 0 || after.atGannen()) {
+            c = after;
             return era;
         }
     }
-    std::size_t q = 0;
-    while (q < t.size() && !isDigit(charAt(t, q).cp) && !isGannen(t, q)) q += charAt(t, q).len;
-    const std::string_view name = trimBlanks(t.substr(0, q), kBlanks);
-    if (name.empty() || q == t.size()) return std::nullopt;
-    pos = q;
+    // Only a digit or "元" ends the name, and only the bytes 0-9, EF and E5 begin one.
+    Cursor year = c;
+    for (; !year.atEnd(); ++year.pos) {
+        const auto b = static_cast<unsigned char>(year.t[year.pos]);
+        if (((b >= '0' && b <= '9') || b == 0xEF || b == 0xE5) && (year.digit().second != 0 || year.atGannen())) break;
+    }
+    const std::string_view name = trimBlanks(c.t.substr(c.pos, year.pos - c.pos), kBlanks);
+    if (name.empty() || year.atEnd()) return std::nullopt;
+    c = year;
     return name;
 }
 
@@ -232,47 +280,39 @@ std::span<const DateEras::Span> DateEras::spansOf(std::string_view name) const {
 }
 
 std::optional<DateTextForm> readDateTextForm(std::string_view text) {
-    std::string_view t = trimBlanks(text, kBlanks);
+    Cursor start{text};
+    start.skipBlanks();
+    std::string_view t = text.substr(start.pos);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t' || t.ends_with("\u3000")))
+        t.remove_suffix(t.back() == ' ' || t.back() == '\t' ? 1 : 3);
     DateTextForm f;
     f.weekday = takeWeekday(t);
     if (f.weekday < 0) return std::nullopt;
-    std::size_t pos = 0;
-    if (!isDigit(charAt(t, 0).cp)) {
-        const auto era = readEra(t, pos);
+    Cursor c{t};
+    if (c.digit().second == 0) {
+        const auto era = readEra(c);
         if (!era) return std::nullopt;
         f.era = *era;
     }
-    if (!f.era.empty() && take(t, pos, kGannen)) {
+    if (!f.era.empty() && c.take(kGannen)) {
         f.year = 1;
     } else {
-        const auto year = readDecimal(t, pos, kNumber);
-        if (!year) return std::nullopt;
-        skipBlanks(t, pos, kBlanks);
-        f.year = *year;
+        f.year = c.number();
+        if (f.year < 0) return std::nullopt;
     }
-    std::optional<int> month, day;
-    if (take(t, pos, kYearMark)) {
-        month = number(t, pos);
-        if (!month || !take(t, pos, kMonthMark)) return std::nullopt;
-        day = number(t, pos);
-        if (!day || !take(t, pos, kDayMark)) return std::nullopt;
+    if (c.take(kYearMark)) {
+        f.month = c.number();
+        if (f.month < 0 || !c.take(kMonthMark)) return std::nullopt;
+        f.day = c.number();
+        if (f.day < 0 || !c.take(kDayMark)) return std::nullopt;
     } else {
-        const Char sep = charAt(t, pos);
-        const int kind = separatorKind(sep.cp);
-        if (kind == 0) return std::nullopt;
-        pos += sep.len;
-        skipBlanks(t, pos, kBlanks);
-        month = number(t, pos);
-        const Char sep2 = charAt(t, pos);
-        if (!month || separatorKind(sep2.cp) != kind) return std::nullopt;
-        pos += sep2.len;
-        skipBlanks(t, pos, kBlanks);
-        day = number(t, pos);
-        if (!day) return std::nullopt;
+        const int kind = c.separator();
+        f.month = c.number();
+        if (kind == 0 || f.month < 0 || c.separator() != kind) return std::nullopt;
+        f.day = c.number();
+        if (f.day < 0) return std::nullopt;
     }
-    if (pos != t.size()) return std::nullopt;
-    f.month = *month;
-    f.day = *day;
+    if (!c.atEnd()) return std::nullopt;
     return f;
 }
 

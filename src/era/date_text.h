@@ -51,7 +51,7 @@ private:
 // What a date text says, before any era table is asked.
 struct DateTextForm {
     std::string_view era;  // the era's name (a letter gives its name); empty for a Western year
-    long long year = 0;    // the Western year, or the era year (1 for 元)
+    int year = 0;          // the Western year, or the era year (1 for 元)
     int month = 0;
     int day = 0;
     int weekday = 0;  // 1 (日) .. 7 (土) when a weekday in brackets follows, else 0
