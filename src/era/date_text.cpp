@@ -8,34 +8,6 @@
 namespace kalvo {
 namespace {
 
-// One character of UTF-8 text: its code point and its length in bytes. A byte that does
-// not start a well-formed character is a character of its own that matches nothing.
-struct Char {
-    char32_t cp = 0;
-    std::size_t len = 0;  // 0 at the end of the text
-};
-
-constexpr char32_t kNoChar = 0xFFFFFFFF;
-
-Char wideCharAt(std::string_view t, std::size_t pos) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(t[i]); };
-    const unsigned char b = byte(pos);
-    const std::size_t len = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 0;
-    if (len == 0 || b > 0xF4 || pos + len > t.size()) return {kNoChar, 1};
-    char32_t cp = b & (0xFF >> (len + 1));
-    for (std::size_t i = 1; i < len; ++i) {
-        if ((byte(pos + i) & 0xC0) != 0x80) return {kNoChar, 1};
-        cp = (cp << 6) | (byte(pos + i) & 0x3F);
-    }
-    return {cp, len};
-}
-
-inline Char charAt(std::string_view t, std::size_t pos) {
-    if (pos >= t.size()) return {};
-    const auto b = static_cast<unsigned char>(t[pos]);
-    return b < 0x80 ? Char{b, 1} : wideCharAt(t, pos);
-}
-
 constexpr std::string_view kYearMark = "年", kMonthMark = "月", kDayMark = "日", kGannen = "元", kYobi = "曜";
 constexpr Blanks kBlanks = Blanks::Ideographic;
 
@@ -79,10 +51,24 @@ std::pair<std::string_view, std::size_t> letterEra(std::string_view t) {
     }
 }
 
-// Era names are written in kanji (々 included).
-bool isKanji(char32_t c) {
-    return (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
-           (c >= 0x20000 && c <= 0x2FFFF) || c == U'々';
+// Whether the UTF-8 text is all kanji (々 included), in which era names are written.
+bool allKanji(std::string_view t) {
+    for (std::size_t pos = 0; pos < t.size();) {
+        const auto lead = static_cast<unsigned char>(t[pos]);
+        const std::size_t len = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 0;  // a kanji takes three or four bytes
+        if (len == 0 || lead > 0xF4 || pos + len > t.size()) return false;
+        char32_t c = lead & (0xFF >> (len + 1));
+        for (std::size_t i = 1; i < len; ++i) {
+            const auto next = static_cast<unsigned char>(t[pos + i]);
+            if ((next & 0xC0) != 0x80) return false;
+            c = (c << 6) | (next & 0x3F);
+        }
+        const bool kanji = (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+                           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x2FFFF) || c == U'々';
+        if (!kanji) return false;
+        pos += len;
+    }
+    return true;
 }
 
 // A reading position in a text. The event file sorts each of its lines without "@"
@@ -138,12 +124,11 @@ struct Cursor {
     }
     // A separator and the blanks after it; its kind, 0 when none stands here.
     int separator() {
-        int kind = 0;
+        if (atEnd()) return 0;
+        int kind = t[pos] == '/' ? 1 : t[pos] == '-' ? 2 : t[pos] == '.' ? 3 : 0;
         std::size_t len = 1;
-        if (pos < t.size()) kind = t[pos] == '/' ? 1 : t[pos] == '-' ? 2 : t[pos] == '.' ? 3 : 0;
         for (const Separator& s : kWideSeparators) {
-            if (kind != 0) break;
-            if (at(s.text)) {
+            if (kind == 0 && at(s.text)) {
                 kind = s.kind;
                 len = s.text.size();
             }
@@ -215,12 +200,11 @@ std::optional<std::string_view> readEra(Cursor& c) {
 std::optional<Serial> resolve(const DateTextForm& f, const DateEras* eras) {
     std::optional<Serial> date;
     if (f.era.empty()) {
-        if (f.year <= kMaxYear) date = makeDate(static_cast<int>(f.year), f.month, f.day);
+        date = makeDate(f.year, f.month, f.day);
     } else if (eras && f.year >= 1) {
         for (const DateEras::Span& span : eras->spansOf(f.era)) {
-            const long long year = span.startYear + f.year - 1;
-            if (year > kMaxYear) continue;
-            const auto d = makeDate(static_cast<int>(year), f.month, f.day);
+            const int year = span.startYear + f.year - 1;
+            const auto d = makeDate(year, f.month, f.day);
             if (!d || *d < span.start || !(*d < span.end)) continue;
             if (date && *date != *d) return std::nullopt;  // one name, two days
             date = d;
@@ -280,11 +264,7 @@ std::span<const DateEras::Span> DateEras::spansOf(std::string_view name) const {
 }
 
 std::optional<DateTextForm> readDateTextForm(std::string_view text) {
-    Cursor start{text};
-    start.skipBlanks();
-    std::string_view t = text.substr(start.pos);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t' || t.ends_with("\u3000")))
-        t.remove_suffix(t.back() == ' ' || t.back() == '\t' ? 1 : 3);
+    std::string_view t = trimBlanks(text, kBlanks);
     DateTextForm f;
     f.weekday = takeWeekday(t);
     if (f.weekday < 0) return std::nullopt;
@@ -325,13 +305,8 @@ bool mayBeDateText(std::string_view text) {
     const auto form = readDateTextForm(text);
     if (!form) return false;
     if (form->era.empty()) return resolve(*form, nullptr).has_value();
-    if (form->year < 1 || !makeDate(2000, form->month, form->day)) return false;  // 2000 has a 29 February
-    for (std::size_t pos = 0; pos < form->era.size();) {
-        const Char c = charAt(form->era, pos);
-        if (!isKanji(c.cp)) return false;
-        pos += c.len;
-    }
-    return true;
+    // 2000 has a 29 February.
+    return form->year >= 1 && makeDate(2000, form->month, form->day) && allKanji(form->era);
 }
 
 std::string eraDateText(std::span<const EraRow> rows, Serial date) {
