@@ -17,12 +17,6 @@ using kalvo::Serial;
 
 constexpr int kTexts = 1000;
 
-std::vector<kalvo::EraRow> builtInRows() {
-    std::vector<kalvo::EraRow> rows;
-    for (const auto& era : kalvo::builtInEras()) rows.push_back({era.reading, era.name, era.start});
-    return rows;
-}
-
 // kTexts texts of one form, for days spread over 1990..2029 (平成 and 令和).
 std::vector<std::string> texts(const std::function<std::string(Serial, const kalvo::Ymd&)>& form) {
     std::vector<std::string> all;
@@ -77,7 +71,7 @@ void BM_Nengappi(benchmark::State& state) {
              newParser);
 }
 void BM_EraName(benchmark::State& state) {
-    const auto rows = builtInRows();
+    const auto rows = kalvo::builtInEraRows();
     parseAll(state, texts([&rows](Serial s, const kalvo::Ymd&) { return kalvo::eraDateText(rows, s); }), newParser);
 }
 void BM_EraLetter(benchmark::State& state) { parseAll(state, texts(letter), newParser); }
@@ -102,7 +96,7 @@ void BM_NotADate(benchmark::State& state) {
 
 // The lines of a mixed list: half entries with "@", half dates alone in the forms above.
 void BM_EntryLines(benchmark::State& state) {
-    const auto rows = builtInRows();
+    const auto rows = kalvo::builtInEraRows();
     const auto lines = texts([&rows](Serial s, const kalvo::Ymd& d) {
         const int i = static_cast<int>(s) % 4;
         if (i == 0) return "記念日　（家族）     @" + slashed(d);

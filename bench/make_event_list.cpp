@@ -66,8 +66,7 @@ int main(int argc, char** argv) {
     }
     const long n = std::atol(argv[2]);
     const bool mixed = argc == 4;
-    std::vector<kalvo::EraRow> eras;
-    for (const auto& era : kalvo::builtInEras()) eras.push_back({era.reading, era.name, era.start});
+    const std::vector<kalvo::EraRow> eras = kalvo::builtInEraRows();
     kalvo::EventFile f = kalvo::defaultEventFile("Ver.2.16");
     f.top = 1440;  // where the window stands without a file
     f.left = 885;

@@ -15,16 +15,10 @@ namespace {
 
 using namespace kalvo;
 
-std::vector<EraRow> builtInRows() {
-    std::vector<EraRow> rows;
-    for (const auto& era : builtInEras()) rows.push_back({era.reading, era.name, era.start});
-    return rows;
-}
-
 // Like a court file of an older version: no 令和, and 明治 from its old-calendar change
 // day, so that 令和 comes from the built-in table and 明治 from this one.
 std::vector<EraRow> courtRows() {
-    std::vector<EraRow> rows = builtInRows();
+    std::vector<EraRow> rows = builtInEraRows();
     rows.erase(rows.begin());
     for (EraRow& row : rows)
         if (row.name == "明治") row.start = fromYmd(1868, 9, 8);
@@ -38,7 +32,7 @@ struct Table {
 };
 
 const Table& builtIn() {
-    static const Table t(builtInRows());
+    static const Table t(builtInEraRows());
     return t;
 }
 const Table& court() {

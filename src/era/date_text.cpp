@@ -227,19 +227,13 @@ std::vector<DateEras::Named> spansOfRows(std::span<const EraRow> rows) {
     return named;
 }
 
-std::vector<EraRow> builtInRows() {
-    std::vector<EraRow> rows;
-    for (const BuiltInEra& era : builtInEras()) rows.push_back({era.reading, era.name, era.start});
-    return rows;
-}
-
 }  // namespace
 
-DateEras::DateEras() : DateEras(builtInRows()) {}
+DateEras::DateEras() : DateEras(builtInEraRows()) {}
 
 DateEras::DateEras(std::span<const EraRow> rowsInForce) {
     std::vector<Named> named = spansOfRows(rowsInForce);
-    static const std::vector<EraRow> builtIn = builtInRows();
+    static const std::vector<EraRow> builtIn = builtInEraRows();
     const auto meiji = std::ranges::find(builtIn, std::string_view("明治"), &EraRow::name);
     const std::size_t inForce = named.size();
     for (Named& era : spansOfRows(std::span(builtIn.begin(), meiji + 1))) {

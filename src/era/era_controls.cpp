@@ -85,11 +85,7 @@ int selectedOption(const frmKV& w) {
 }
 }  // namespace
 
-void frmKV::loadNGTable() {
-    std::vector<EraRow> rows;
-    for (const BuiltInEra& era : builtInEras()) rows.push_back({era.reading, era.name, era.start});
-    putEraTable(*this, rows, builtInEndRow().start);
-}
+void frmKV::loadNGTable() { putEraTable(*this, builtInEraRows(), builtInEndRow().start); }
 
 void frmKV::S2NG() {
     const int count = std::clamp(nCM, 0, kMaxEras);

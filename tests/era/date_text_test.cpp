@@ -10,12 +10,6 @@
 namespace kalvo {
 namespace {
 
-std::vector<EraRow> builtInTable() {
-    std::vector<EraRow> rows;
-    for (const auto& era : builtInEras()) rows.push_back({era.reading, era.name, era.start});
-    return rows;
-}
-
 std::vector<EraRow> shipped(const char* name) {
     std::ifstream in(std::string(KALVO_SOURCE_DIR) + "/data/" + name, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -29,7 +23,7 @@ enum Table { BuiltIn, North, South, NoReiwa, Twice };
 // An old court file that ends at 平成, and a table that names one era twice.
 std::vector<EraRow> rowsOf(Table t) {
     switch (t) {
-        case BuiltIn: return builtInTable();
+        case BuiltIn: return builtInEraRows();
         case North: return shipped("KalvoN.dat");
         case South: return shipped("KalvoS.dat");
         case NoReiwa: {
