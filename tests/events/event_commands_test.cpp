@@ -130,10 +130,13 @@ TEST_F(EventCommands, EnterAppliesAPlainDateOnly) {
     EXPECT_EQ(f.cobEV->currentText(), QStringLiteral("2003/9/14"));
     EXPECT_EQ(f.eventPos, -1);
     EXPECT_EQ(f.laD->text(), QStringLiteral("-1"));
-    for (const char* text : {"平成16年2月29日", "H16.2.29(日)", "２００４年２月２９日", "2004・2・29"}) {
+    for (const auto& [text, shown] : {std::pair{"平成16年2月29日", "2004/2/29 平成16"},
+                                      {"H15.9.14(日)", "2003/9/14 平成15"},
+                                      {"２０１９年５月１日", "2019/5/1 令和元"},
+                                      {"1990・4・1", "1990/4/1 平成2"}}) {
         type(QString::fromUtf8(text));
         pressEnter();
-        EXPECT_EQ(lowerPanel(), QStringLiteral("2004/2/29 平成16")) << text;
+        EXPECT_EQ(lowerPanel(), QString::fromUtf8(shown)) << text;
         EXPECT_EQ(f.cobEV->currentText(), QString::fromUtf8(text));
     }
     EXPECT_TRUE(dialogs->shown.empty());
