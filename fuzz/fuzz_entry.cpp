@@ -10,9 +10,10 @@ namespace {
 using namespace kalvo;
 
 const Serial kToday = fromYmd(2026, 12, 7);
+const DateEras kEras;
 
 void check(std::string_view text) {
-    const ParsedEntry entry = parseEntry(text, kToday);
+    const ParsedEntry entry = parseEntry(text, kToday, kEras);
     const std::string_view part = entryDatePart(text);
     FUZZ_CHECK(entry.dateText == part);
     FUZZ_CHECK(part.size() <= text.size());
@@ -21,10 +22,20 @@ void check(std::string_view text) {
     } else if (entry.date) {
         FUZZ_CHECK(inRange(*entry.date));
         FUZZ_CHECK(parseDate(toText(*entry.date)) == entry.date);
+        FUZZ_CHECK(parseDateText(toText(*entry.date), kEras) == entry.date);
     }
-    // A line with an "@" is always kept in the list; one without, only when it is a date.
-    if (text.find('@') != std::string_view::npos) FUZZ_CHECK(isEntryLine(text));
-    else FUZZ_CHECK(isEntryLine(text) == (entry.date.has_value() && !isTodayWord(text)));
+    // A line with an "@" is always kept in the list; one without, only when it may be a
+    // date under some era table: always when it is one under the built-in table, and for
+    // a Western date exactly when it is one.
+    if (text.find('@') != std::string_view::npos) {
+        FUZZ_CHECK(isEntryLine(text));
+    } else {
+        FUZZ_CHECK(isEntryLine(text) == mayBeDateText(text));
+        if (entry.date && !isTodayWord(text)) FUZZ_CHECK(isEntryLine(text));
+        const auto form = readDateTextForm(text);
+        if (form && form->era.empty()) FUZZ_CHECK(isEntryLine(text) == entry.date.has_value());
+        if (!form) FUZZ_CHECK(!isEntryLine(text));
+    }
     FUZZ_CHECK(isProtectedEntry(text) == (text.substr(0, kProtectedPrefix.size()) == kProtectedPrefix));
 }
 

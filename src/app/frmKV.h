@@ -11,6 +11,7 @@
 // below that it fills.
 #pragma once
 
+#include "era/date_text.h"
 #include "era/era_table.h"
 #include "events/event_merge.h"
 #include "platform/services.h"
@@ -72,6 +73,8 @@ public:
     std::array<short, 2> panelEra{0, 0};
     // The search over eraStart[1..nCM], rebuilt whenever a table is put in force.
     EraLookup eraLookup;
+    // The era names that date texts may use under the table in force, rebuilt with it.
+    DateEras dateEras;
 
     // ---- moon ------------------------------------------------------------------
     double synodicMonth = 29.530589;

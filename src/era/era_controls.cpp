@@ -67,6 +67,7 @@ void putEraTable(frmKV& w, const std::vector<EraRow>& rows, Serial endStart) {
     w.cobNG(1)->addItems(names);
     w.nCM = n;
     w.eraLookup = EraLookup(std::span<const Serial>(w.eraStart.data() + 1, static_cast<size_t>(n)));
+    w.dateEras = DateEras(std::span(rows).first(static_cast<size_t>(n)));
     w.selectNG(0, 0);
     w.laTest->setText(QStringLiteral("%1/%2").arg(w.eraIndex).arg(w.cobNG(0)->currentIndex()));
 }
@@ -84,11 +85,7 @@ int selectedOption(const frmKV& w) {
 }
 }  // namespace
 
-void frmKV::loadNGTable() {
-    std::vector<EraRow> rows;
-    for (const BuiltInEra& era : builtInEras()) rows.push_back({era.reading, era.name, era.start});
-    putEraTable(*this, rows, builtInEndRow().start);
-}
+void frmKV::loadNGTable() { putEraTable(*this, builtInEraRows(), builtInEndRow().start); }
 
 void frmKV::S2NG() {
     const int count = std::clamp(nCM, 0, kMaxEras);
@@ -218,7 +215,7 @@ void frmKV::resetDates() {
     if (startDisplay[0].isEmpty()) startDisplay[0] = QStringLiteral("TODAY");
     Serial upper = today;
     if (startDisplay[0] != QStringLiteral("TODAY")) {
-        if (const auto stored = parseDate(toUtf8(startDisplay[0]))) upper = *stored;
+        if (const auto stored = parseDateText(toUtf8(startDisplay[0]), dateEras)) upper = *stored;
     }
     panelDate[0] = upper;
     curPanel = 0;

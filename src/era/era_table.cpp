@@ -73,6 +73,12 @@ std::span<const BuiltInEra> builtInEras() { return kBuiltIn; }
 
 const BuiltInEra& builtInEndRow() { return kBuiltInEnd; }
 
+std::vector<EraRow> builtInEraRows() {
+    std::vector<EraRow> rows;
+    for (const BuiltInEra& era : kBuiltIn) rows.push_back({era.reading, era.name, era.start});
+    return rows;
+}
+
 int findEra(std::span<const Serial> starts, Serial date) {
     for (size_t i = 0; i < starts.size(); ++i)
         if (starts[i] <= date) return static_cast<int>(i) + 1;

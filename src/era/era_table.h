@@ -31,6 +31,8 @@ std::span<const BuiltInEra> builtInEras();
 // The row after the oldest era: reading and name "#". Never listed or searched; its
 // reading is the hint when no era applies.
 const BuiltInEra& builtInEndRow();
+// The built-in table as the rows a table in force holds.
+std::vector<EraRow> builtInEraRows();
 
 // The name of rows that stand for a period without an era; they show no era year.
 inline constexpr std::string_view kNoEraName = "(なし)";

@@ -236,7 +236,7 @@ void frmKV::parseEvent() {
     const QString text = cobEV->currentText();
     if (text.isEmpty()) return;
     eventPos = selectedPosition(cobEV);
-    const ParsedEntry parsed = parseEntry(toUtf8(text), services.today());
+    const ParsedEntry parsed = parseEntry(toUtf8(text), services.today(), dateEras);
     eventDateText = toQt(parsed.dateText);
     if (parsed.date) eventDate = *parsed.date;
     else services.dialogs->showMessage(kNotADate, kInputErrorTitle);
@@ -255,7 +255,7 @@ void frmKV::cobEV_Click() {
 void frmKV::cobEV_KeyDown(int keyCode, int) {
     if (keyCode != 13) return;
     const QString text = cobEV->currentText();
-    const auto date = parseDate(toUtf8(text));
+    const auto date = parseDateText(toUtf8(text), dateEras);
     if (!date) return;
     eventDate = *date;
     curPanel = 1;

@@ -20,17 +20,15 @@ bool isTodayWord(std::string_view datePart) {
     return true;
 }
 
-ParsedEntry parseEntry(std::string_view text, Serial today) {
+ParsedEntry parseEntry(std::string_view text, Serial today, const DateEras& eras) {
     ParsedEntry result;
     const std::string_view part = entryDatePart(text);
     result.dateText.assign(part);
     if (isTodayWord(part)) result.date = today;
-    else result.date = parseDate(part);
+    else result.date = parseDateText(part, eras);
     return result;
 }
 
-bool isEntryLine(std::string_view line) {
-    return line.find('@') != std::string_view::npos || parseDate(line).has_value();
-}
+bool isEntryLine(std::string_view line) { return line.find('@') != std::string_view::npos || mayBeDateText(line); }
 
 }  // namespace kalvo

@@ -1,10 +1,11 @@
 // One entry of the event list: a name, an "@" and a date part, e.g.
-// "関東大震災       @1923/9/1". The date part is a date text or the word TODAY in any
-// letter case; a text without "@" is all date part. Texts are UTF-8; any byte sequence is
-// accepted without harm.
+// "関東大震災       @1923/9/1". The date part is a date text (era/date_text.h: Western or
+// era dates) or the word TODAY in any letter case; a text without "@" is all date part. Texts are UTF-8; any byte
+// sequence is accepted without harm.
 #pragma once
 
 #include "calendar/date_serial.h"
+#include "era/date_text.h"
 
 #include <optional>
 #include <string>
@@ -28,11 +29,12 @@ struct ParsedEntry {
     std::optional<Serial> date;  // nullopt: neither TODAY nor a valid date
 };
 
-// Reads an entry; TODAY stands for `today`.
-ParsedEntry parseEntry(std::string_view text, Serial today);
+// Reads an entry with the era names of `eras`; TODAY stands for `today`.
+ParsedEntry parseEntry(std::string_view text, Serial today, const DateEras& eras);
 
 // Whether a line of the event file belongs to the list: it holds an "@", or it is a
-// date as a whole.
+// date as a whole under some era table (mayBeDateText): the file is read before its era
+// table is in force, and a line that is a date under that table must not be lost.
 bool isEntryLine(std::string_view line);
 
 }  // namespace kalvo

@@ -1,4 +1,5 @@
 #include "calendar/date_serial.h"
+#include "era/date_text.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +132,7 @@ TEST(DateText, ParsesCalendarDatesOnly) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const auto parsed = parseDate(c.text);
+        EXPECT_EQ(parseDateText(c.text, DateEras()), parsed);  // the reader of every date form agrees
         ASSERT_EQ(parsed.has_value(), c.ok);
         if (c.ok) EXPECT_EQ(toYmd(*parsed), c.ymd);
     }

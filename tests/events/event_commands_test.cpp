@@ -2,8 +2,10 @@
 #include "events/event_support.h"
 
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTest>
 
 namespace kalvo::test {
 namespace {
@@ -27,6 +29,29 @@ protected:
     void pressEnter() {
         QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QCoreApplication::sendEvent(form->cobEV->lineEdit(), &key);
+    }
+    // Types the text: ASCII on the keyboard, the rest committed by the input method.
+    void type(const QString& text) {
+        QLineEdit* edit = form->cobEV->lineEdit();
+        edit->clear();
+        for (qsizetype i = 0; i < text.size();) {
+            const bool ascii = text[i].unicode() < 0x80;
+            qsizetype j = i;
+            while (j < text.size() && (text[j].unicode() < 0x80) == ascii) ++j;
+            if (ascii) {
+                QTest::keyClicks(edit, text.mid(i, j - i));
+            } else {
+                QInputMethodEvent commit;
+                commit.setCommitString(text.mid(i, j - i));
+                QCoreApplication::sendEvent(edit, &commit);
+            }
+            i = j;
+        }
+    }
+    // What the lower panel shows: y/m/d, the era and the era year.
+    QString lowerPanel() const {
+        return form->laYer(1)->text() + "/" + form->laMon(1)->text() + "/" + form->laDay(1)->text() + " " +
+               form->cobNG(1)->currentText() + form->laNen(1)->text();
     }
     int boxesSaying(const QString& text) const {
         return static_cast<int>(std::count_if(dialogs->shown.begin(), dialogs->shown.end(),
@@ -54,9 +79,45 @@ TEST_F(EventCommands, ChoosingAnEntryLoadsItIntoTheLowerPanel) {
     EXPECT_EQ(f.modified, 0);
 }
 
+// Each entry goes into the list as typed, loads into the lower panel when chosen, and is
+// saved as typed.
+TEST_F(EventCommands, EntriesInEveryDateFormAreAddedAndLoaded) {
+    frmKV& f = startWith(kList);
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("誕生日 @2003年9月14日"), QStringLiteral("2003/9/14 平成15")},
+        {QStringLiteral("即位@令和元年5月1日"), QStringLiteral("2019/5/1 令和元")},
+        {QStringLiteral("H15/9/14"), QStringLiteral("2003/9/14 平成15")},
+        {QStringLiteral("記念@ｈ１５．９．１４"), QStringLiteral("2003/9/14 平成15")},
+        {QStringLiteral("予定@Ｒ８．１２．８"), QStringLiteral("2026/12/8 令和8")},
+        {QStringLiteral("入学@1990・4・1"), QStringLiteral("1990/4/1 平成2")},
+        {QStringLiteral("@２００３／９／１４（日）"), QStringLiteral("2003/9/14 平成15")},
+        {QStringLiteral("改元前日@平成31年4月30日(火曜日)"), QStringLiteral("2019/4/30 平成31")},
+        {QStringLiteral("  明治 元年 10月 23日 "), QStringLiteral("1868/10/23 明治元")},
+    };
+    int count = f.cobEV->count();
+    for (const auto& [text, shown] : cases) {
+        SCOPED_TRACE(text.toStdString());
+        type(text);
+        f.btEV(2)->click();
+        ASSERT_EQ(f.cobEV->count(), ++count);
+        EXPECT_EQ(f.cobEV->itemText(count - 1), text);
+        f.panelDate[1] = 0;
+        choose(0);
+        choose(count - 1);
+        EXPECT_EQ(lowerPanel(), shown);
+        EXPECT_EQ(f.laD->text(), QString::number(count - 1));
+    }
+    EXPECT_TRUE(dialogs->shown.empty());
+    unload();
+    const QByteArray saved = fileBytes();
+    for (const auto& [text, shown] : cases)
+        EXPECT_TRUE(saved.contains(cp932Lines({text.toStdString()}))) << text.toStdString();
+}
+
 TEST_F(EventCommands, EnterAppliesAPlainDateOnly) {
     frmKV& f = startWith(kList);
-    for (const char* text : {"名前@2004/1/1", "today", "2003/2/30"}) {
+    for (const char* text :
+         {"名前@2004/1/1", "today", "2003/2/30", "名前@平成16年1月1日", "2003/9/14(月)", "平成31年5月1日"}) {
         f.cobEV->setEditText(QString::fromUtf8(text));
         pressEnter();
         EXPECT_EQ(f.panelDate[1], today);
@@ -69,6 +130,15 @@ TEST_F(EventCommands, EnterAppliesAPlainDateOnly) {
     EXPECT_EQ(f.cobEV->currentText(), QStringLiteral("2003/9/14"));
     EXPECT_EQ(f.eventPos, -1);
     EXPECT_EQ(f.laD->text(), QStringLiteral("-1"));
+    for (const auto& [text, shown] : {std::pair{"平成16年2月29日", "2004/2/29 平成16"},
+                                      {"H15.9.14(日)", "2003/9/14 平成15"},
+                                      {"２０１９年５月１日", "2019/5/1 令和元"},
+                                      {"1990・4・1", "1990/4/1 平成2"}}) {
+        type(QString::fromUtf8(text));
+        pressEnter();
+        EXPECT_EQ(lowerPanel(), QString::fromUtf8(shown)) << text;
+        EXPECT_EQ(f.cobEV->currentText(), QString::fromUtf8(text));
+    }
     EXPECT_TRUE(dialogs->shown.empty());
     EXPECT_EQ(f.modified, 0);
 }
@@ -225,6 +295,10 @@ TEST_F(EventCommands, ResetDatesFromTheStoredStartValues) {
                           {"いつか", "x", today, 0},
                           {"", "-3", today, 0},
                           {"TODAY", "99", today, 0},
+                          {"平成15年9月14日", "1", fromYmd(2003, 9, 14), 1},
+                          {"H15/9/14(日)", "0", fromYmd(2003, 9, 14), 0},
+                          {"２００３年９月１４日", "0", fromYmd(2003, 9, 14), 0},
+                          {"平成31年5月1日", "0", today, 0},
                           {"TODAY", " 1 ", today, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.date) + "/" + c.entry);
@@ -240,6 +314,31 @@ TEST_F(EventCommands, ResetDatesFromTheStoredStartValues) {
     dialogs->shown.clear();
     startWith({"bad@2003/2/30"});  // the start entry is applied once: one box
     EXPECT_EQ(boxesSaying(kNotADate), 1);
+}
+
+// The file is sorted into entries before its era table is in force: a line without "@"
+// that is a date only under the Southern table stays in the list, and line 5 and the
+// start entry are read under that table. Under the built-in table they are no dates,
+// yet the list keeps them and writes them back.
+TEST_F(EventCommands, DatesOfACourtTableSurviveTheStartAndASwitch) {
+    auto lines = eventLines("0,0,0,1", " 0 ", {"延元3年8月11日", "南朝@元中9年10月4日", "' メモ"});
+    lines[4] = "明治元年9月8日";
+    writeFile(cp932Lines(lines));
+    frmKV& f = start();
+    EXPECT_EQ(items(), QStringList({QStringLiteral("延元3年8月11日"), QStringLiteral("南朝@元中9年10月4日")}));
+    EXPECT_EQ(lowerPanel(), QStringLiteral("1338/8/11 延元3"));
+    EXPECT_EQ(f.panelDate[0], fromYmd(1868, 9, 8));
+    choose(1);
+    EXPECT_EQ(lowerPanel(), QStringLiteral("1392/10/4 元中9"));
+    EXPECT_TRUE(dialogs->shown.empty());
+
+    dialogs->answers = {Answer::OK};
+    f.opNS(2)->click();
+    EXPECT_EQ(f.fgNS, 2);
+    EXPECT_EQ(f.panelDate[0], today);
+    EXPECT_EQ(boxesSaying(kNotADate), 1);
+    unload();
+    EXPECT_TRUE(fileBytes().contains(cp932Lines({"明治元年9月8日", "0", "' コメント", "延元3年8月11日"})));
 }
 
 }  // namespace

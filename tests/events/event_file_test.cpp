@@ -38,7 +38,7 @@ TEST(EventEntry, SplitsAtFirstAtSignAndKnowsTodayInAnyCase) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        const ParsedEntry p = parseEntry(c.text, today);
+        const ParsedEntry p = parseEntry(c.text, today, DateEras());
         EXPECT_EQ(p.dateText, c.part);
         EXPECT_EQ(p.date, c.date);
     }
@@ -225,7 +225,8 @@ TEST(EventFile, ArbitraryLinesNeverBreakTheReader) {
         ASSERT_EQ(back.error, EventFileError::None);
         EXPECT_EQ(back.file.entries, r.file.entries);
         EXPECT_EQ(back.file.flags, r.file.flags);
-        for (const auto& e : r.file.entries) EXPECT_EQ(parseEntry(e, 0).dateText, std::string(entryDatePart(e)));
+        for (const auto& e : r.file.entries)
+            EXPECT_EQ(parseEntry(e, 0, DateEras()).dateText, std::string(entryDatePart(e)));
     }
     EXPECT_GT(readWhole, 100);
 }
