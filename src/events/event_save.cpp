@@ -98,13 +98,16 @@ FileStatus writeHomeCopy(const frmKV& w, const std::string& bytes, std::string& 
 }
 
 // Finishes a save into the file itself that was cut short (see save_journal.h), with the
-// file's save lock held. Returns what the user is to be told, empty for nothing.
-QString completeInterruptedSave(const frmKV& w, const std::string& path) {
+// file's save lock taken. Returns what the user is to be told, empty for nothing. When
+// the file was changed since, the content of that save is kept in the home folder, after
+// the lock is given up (the home folder may be the same folder).
+QString completeInterruptedSave(const frmKV& w, const std::string& path, SaveLock& held) {
     const RecoveryResult r = recoverInterruptedSave(path, w.services.stateDir);
     switch (r.what) {
         case Recovery::Completed: return kRecovered.arg(displayPath(r.path));
         case Recovery::Failed: return kRecoveryFailed.arg(displayPath(r.path));
         case Recovery::ChangedSince: {
+            held.release();
             std::string where;
             if (writeHomeCopy(w, r.content, where) != FileStatus::Ok) return kRecoveryFailed.arg(displayPath(r.path));
             dropJournalFor(path, w.services.stateDir);
@@ -193,9 +196,10 @@ Resolution EventSave::resolve(bool readable, const std::string& theirs, SaveLock
 SaveOutcome EventSave::run() {
     for (int round = 0; round < kMaxRounds; ++round) {
         SaveLock held = lock();
-        if (held.held()) {
-            held.removeLeftovers(path_);
-            if (const QString note = completeInterruptedSave(w_, path_); !note.isEmpty()) note_ = note;
+        held.removeLeftovers(path_);  // only when the lock is held
+        if (const QString note = completeInterruptedSave(w_, path_, held); !note.isEmpty()) {
+            note_ = note;
+            if (held.state() != SaveLock::State::Held) continue;  // the lock was given up: look again
         }
         const FileBytes now = readFileBytes(path_);
         const bool nothingThere = now.status == FileStatus::NotFound || now.status == FileStatus::PathNotFound;
@@ -336,7 +340,7 @@ void frmKV::completeInterruptedSaveAtStart() {
     const std::string path = eventFilePath();
     if (!hasJournalFor(path, services.stateDir)) return;
     SaveLock held(path);
-    const QString note = completeInterruptedSave(*this, path);
+    const QString note = completeInterruptedSave(*this, path, held);
     held.release();
     if (!note.isEmpty()) services.dialogs->showMessage(note, kSavedCopyTitle);
 }

@@ -121,6 +121,40 @@ TEST_F(KilledSaves, AnInPlaceSaveKilledBeforeItsTruncateIsCompletedAtTheNextStar
     EXPECT_TRUE(QDir(stateDir.path()).isEmpty());  // the journal is gone once used
 }
 
+// The same, but before the next start an editor rewrote the file: the file is left as the
+// editor made it, and what the cut-short save had goes to the home folder, as the user is told.
+TEST_F(KilledSaves, AnInterruptedSaveOfAFileChangedSinceIsKeptAside) {
+    QTemporaryDir home;
+    writeFile(cp932Lines(eventLines("0,0,0,2", " 0 ", {"誕生日@2003/9/14"})));
+    frmKV& a = start();
+    add(a, QStringLiteral("追加@2026/12/7"));
+    Child save("mkostemp=EACCES,ftruncate=KILL@1", [&] {
+        int cancel = 0;
+        a.Form_Unload(cancel);
+    });
+    save.runToEnd();
+    ASSERT_TRUE(save.killed());
+    const QByteArray edited = cp932Lines(eventLines("0,0,0,2", " 0 ", {"エディター@2025/5/5"}));
+    {
+        QFile file(eventFilePath());  // rewritten in place, as some editors do
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Truncate));
+        file.write(edited);
+    }
+
+    dialogs->shown.clear();
+    Services s = makeServices();
+    s.homeDir = home.path().toStdString();
+    form = std::make_unique<frmKV>(s);
+    form->Form_Load();
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    const QString copy = home.filePath(QStringLiteral("kalvoe.dat"));
+    EXPECT_TRUE(dialogs->shown[0].text.contains(copy)) << dialogs->shown[0].text.toStdString();
+    EXPECT_EQ(fileBytes(), edited);
+    EXPECT_EQ(items(), QStringList{QStringLiteral("エディター@2025/5/5")});
+    EXPECT_EQ(readTextFile(copy.toStdString()).lines.back(), "追加@2026/12/7");
+    EXPECT_TRUE(QDir(stateDir.path()).isEmpty());
+}
+
 // The folder flush after the rename fails, so the old content goes back, and the program
 // is killed while it writes it back: the file is never empty, it holds the old or the
 // new content whole.
