@@ -135,6 +135,11 @@ Result traced(const char* call, Result result, int savedErrno) {
     return result;
 }
 
+// The mode argument open takes only when it creates a file.
+mode_t creationMode(int flags, va_list args) {
+    return (flags & (O_CREAT | O_TMPFILE)) ? static_cast<mode_t>(va_arg(args, int)) : 0;
+}
+
 }  // namespace
 
 #define NEXT(name) (reinterpret_cast<decltype(&name)>(dlsym(RTLD_NEXT, #name)))
@@ -165,13 +170,10 @@ int flock(int fd, int operation) { INTERCEPT("flock", flock, fd, operation); }
 int fchmod(int fd, mode_t mode) { INTERCEPT("fchmod", fchmod, fd, mode); }
 
 int open(const char* path, int flags, ...) {
-    mode_t mode = 0;
-    if (flags & (O_CREAT | O_TMPFILE)) {
-        va_list args;
-        va_start(args, flags);
-        mode = static_cast<mode_t>(va_arg(args, int));
-        va_end(args);
-    }
+    va_list args;
+    va_start(args, flags);
+    const mode_t mode = creationMode(flags, args);
+    va_end(args);
     INTERCEPT("open", open, path, flags, mode);
 }
 
@@ -182,13 +184,10 @@ ssize_t pwrite64(int fd, const void* buf, size_t count, off64_t offset) {
 int mkostemp64(char* name, int flags) { INTERCEPT("mkostemp", mkostemp64, name, flags); }
 int ftruncate64(int fd, off64_t length) { INTERCEPT("ftruncate", ftruncate64, fd, length); }
 int open64(const char* path, int flags, ...) {
-    mode_t mode = 0;
-    if (flags & (O_CREAT | O_TMPFILE)) {
-        va_list args;
-        va_start(args, flags);
-        mode = static_cast<mode_t>(va_arg(args, int));
-        va_end(args);
-    }
+    va_list args;
+    va_start(args, flags);
+    const mode_t mode = creationMode(flags, args);
+    va_end(args);
     INTERCEPT("open", open64, path, flags, mode);
 }
 
