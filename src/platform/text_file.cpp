@@ -20,14 +20,50 @@ struct Before {
     std::string bytes;
 };
 
-// Whether the file is still as the save found it: the same bytes (or still missing), and,
-// when `same` is given, still that file and not one renamed into its place.
-bool stillAsBefore(const std::string& target, const Before& before, const struct stat* same = nullptr) {
-    const FileBytes now = readFileBytes(target);
-    if (!before.exists) return now.status == FileStatus::NotFound;
-    if (now.status != FileStatus::Ok || now.bytes != before.bytes) return false;
+// What a stat tells of a file: enough to see that it was replaced or written since.
+struct Snapshot {
+    bool exists = false;
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    timespec mtime{}, ctime{};
+    bool operator==(const Snapshot& o) const {
+        const auto same = [](const timespec& a, const timespec& b) {
+            return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+        };
+        return exists == o.exists && (!exists || (dev == o.dev && ino == o.ino && size == o.size &&
+                                                  same(mtime, o.mtime) && same(ctime, o.ctime)));
+    }
+};
+
+Snapshot snapshotOf(const std::string& target) {
     struct stat st {};
-    return !same || (::stat(target.c_str(), &st) == 0 && st.st_dev == same->st_dev && st.st_ino == same->st_ino);
+    if (::stat(target.c_str(), &st) != 0) return {};
+    return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+// The last look before a replace, in two steps. First the content: the file still holds
+// the bytes the save found (or is still missing), and, when `same` is given, is still
+// that file and not one renamed into its place; the result is the file's stat as it was
+// before that read. Then, right before the replace, `unchangedSince` only compares a new
+// stat with it: a file renamed into place or written meanwhile has another inode, size
+// or time. (A write in the same clock tick as the file's previous one keeps its times;
+// the content look covers that up to its read.)
+std::optional<Snapshot> stillAsBefore(const std::string& target, const Before& before,
+                                      const struct stat* same = nullptr) {
+    const Snapshot look = snapshotOf(target);
+    const FileBytes now = readFileBytes(target);
+    if (!before.exists) {
+        if (now.status != FileStatus::NotFound) return std::nullopt;
+        return look;
+    }
+    if (now.status != FileStatus::Ok || now.bytes != before.bytes) return std::nullopt;
+    if (same && (look.dev != same->st_dev || look.ino != same->st_ino)) return std::nullopt;
+    return look;
+}
+
+bool unchangedSince(const std::string& target, const std::optional<Snapshot>& look) {
+    return look && snapshotOf(target) == *look;
 }
 
 // A rename that cannot replace this name (a mount point, another file system, a file
@@ -84,7 +120,10 @@ Replace replaceFile(const std::string& target, std::string_view bytes, const Bef
     if (::fdatasync(fd.get()) != 0) return fail();
     if (!fd.close()) return fail();
     // The last look: another writer (one that takes no lock) may have written meanwhile.
-    if (!restoring && !stillAsBefore(target, before)) return fail(Replace::Changed);
+    if (!restoring) {
+        const auto look = stillAsBefore(target, before);
+        if (!unchangedSince(target, look)) return fail(Replace::Changed);
+    }
     if (::rename(temporary.c_str(), target.c_str()) != 0)
         return fail(renameRefused(errno) ? Replace::RenameRefused : Replace::Failed);
     if (syncFolder(folder)) return Replace::Done;
@@ -106,7 +145,8 @@ FileStatus overwriteInPlace(const std::string& target, std::string_view bytes, c
     Journal journal{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), target, before.bytes,
                     std::string(bytes)};
     if (!writeJournal(journalFolder, st, journal)) return FileStatus::NoRecoveryCopy;
-    if (!stillAsBefore(target, before, &st)) {
+    const auto look = stillAsBefore(target, before, &st);
+    if (!unchangedSince(target, look)) {
         removeJournal(journalFolder, st);
         return FileStatus::Changed;
     }
