@@ -38,12 +38,12 @@ struct Counter {
 Counter counters[32];
 int counterCount = 0;
 int anyCalls = 0;
-char lastSpec[512];
+char lastFaults[512];
 
 // Calls are counted per name from the moment KALVO_FAULT last changed.
-int& callsOf(const char* call, const char* spec) {
-    if (std::strncmp(spec, lastSpec, sizeof lastSpec - 1) != 0) {
-        std::strncpy(lastSpec, spec, sizeof lastSpec - 1);
+int& callsOf(const char* call, const char* faults) {
+    if (std::strncmp(faults, lastFaults, sizeof lastFaults - 1) != 0) {
+        std::strncpy(lastFaults, faults, sizeof lastFaults - 1);
         counterCount = 0;
         anyCalls = 0;
     }
@@ -75,11 +75,11 @@ void countHit(const char* call) {
     setenv(name, count, 1);
 }
 
-// Whether the pair "name=WHAT[@N]" in the spec hits this call; WHAT is returned.
-const char* matching(const char* spec, const char* name, int calls) {
+// Whether the pair "name=WHAT[@N]" in the faults hits this call; WHAT is returned.
+const char* matching(const char* faults, const char* name, int calls) {
     const size_t len = std::strlen(name);
-    for (const char* p = spec; (p = std::strstr(p, name)) != nullptr; p += len) {
-        if ((p == spec || p[-1] == ',') && p[len] == '=') {
+    for (const char* p = faults; (p = std::strstr(p, name)) != nullptr; p += len) {
+        if ((p == faults || p[-1] == ',') && p[len] == '=') {
             const char* value = p + len + 1;
             const char* end = std::strchr(value, ',');
             const char* at = std::strchr(value, '@');
@@ -92,14 +92,14 @@ const char* matching(const char* spec, const char* name, int calls) {
 
 // 0 to make the call, or the errno it fails with. Stops or kills the process when asked.
 int injected(const char* call) {
-    const char* spec = std::getenv("KALVO_FAULT");
-    if (!spec) return 0;
-    const int calls = ++callsOf(call, spec);
+    const char* faults = std::getenv("KALVO_FAULT");
+    if (!faults) return 0;
+    const int calls = ++callsOf(call, faults);
     ++anyCalls;
     const char* hitName = "any";
-    const char* value = matching(spec, "any", anyCalls);
+    const char* value = matching(faults, "any", anyCalls);
     if (!value) {
-        value = matching(spec, call, calls);
+        value = matching(faults, call, calls);
         hitName = call;
     }
     if (!value) return 0;
