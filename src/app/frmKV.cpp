@@ -2,6 +2,7 @@
 
 #include "app/control_table.h"
 #include "moon/moon_picture.h"
+#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,6 +10,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTimer>
+
+#include <cstdio>
 
 namespace kalvo {
 
@@ -16,6 +20,12 @@ namespace {
 const QString kCaptionPrefix = QStringLiteral("Kalvo         ");  // the name and nine spaces
 const QString kSaveQuestion = QStringLiteral("変更を保存しますか？\r\n[ｷｬﾝｾﾙ]で Kalvoに戻れます。");
 const QString kEndTitle = QStringLiteral("終了");
+const QString kDisplayLostNothingUnsaved =
+    QStringLiteral("画面（ウィンドウシステム）との接続が切れたため終了します。保存していない変更はありません。");
+const QString kDisplayLostSaved =
+    QStringLiteral("画面（ウィンドウシステム）との接続が切れたため、変更を %1 に保存して終了します。");
+const QString kDisplayLostNotSaved =
+    QStringLiteral("画面（ウィンドウシステム）との接続が切れたため終了します。変更を保存できませんでした。");
 }  // namespace
 
 frmKV::frmKV(Services s, QWidget* parent) : QWidget(parent), services(std::move(s)) {
@@ -139,23 +149,67 @@ void frmKV::btEND_Click(int) {
         switch (services.dialogs->message(kSaveQuestion, kEndTitle, Buttons::YesNoCancel, Icon::None)) {
             case Answer::Yes: break;
             case Answer::No: modified = 0; break;
-            default: return;
+            default:
+                // Cancel and Escape go back to the program; an end from outside that
+                // closed the question saves, as nobody is there to answer it.
+                if (!endUnattended) return;
+                break;
         }
     }
     close();
 }
 
-void frmKV::Form_Unload(int&) {
-    if (unloaded) return;
+void frmKV::Form_Unload(int& cancel) {
+    if (unloaded || saving) return;
+    saving = true;
+    const SaveOutcome outcome = writeEventFile();
+    saving = false;
+    if (outcome == SaveOutcome::BackToWindow && !endUnattended) {
+        cancel = 1;
+        return;
+    }
     unloaded = true;
-    writeEventFile();
     QCoreApplication::exit(0);
 }
 
+// The window stays when the user went back to it from a question of the save, and while
+// that save is still under way.
 void frmKV::closeEvent(QCloseEvent* event) {
     int cancel = 0;
     Form_Unload(cancel);
-    event->accept();
+    if (unloaded) event->accept();
+    else event->ignore();
+}
+
+void frmKV::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    lastPlace = pos();
+}
+
+void frmKV::endFromOutside() {
+    endUnattended = true;
+    services.dialogs->endAttendance();
+    // A box that was open returns first, and its handler runs to its end; then the
+    // window closes (when the box was the save's own, the save has ended it already).
+    QTimer::singleShot(0, this, [this] { close(); });
+}
+
+int frmKV::endWithoutDisplay() {
+    displayLost = true;
+    endUnattended = true;
+    services.dialogs->endAttendance(false);
+    if (unloaded || modified == 0) {
+        std::fprintf(stderr, "kalvo: %s\n", toUtf8(kDisplayLostNothingUnsaved).c_str());
+        return kExitDisplayLost;
+    }
+    savedTo.clear();
+    writeEventFile();
+    if (modified == 0 && !savedTo.isEmpty()) {
+        std::fprintf(stderr, "kalvo: %s\n", toUtf8(kDisplayLostSaved.arg(savedTo)).c_str());
+        return kExitDisplayLost;
+    }
+    std::fprintf(stderr, "kalvo: %s\n", toUtf8(kDisplayLostNotSaved).c_str());
+    return kExitDisplayLostUnsaved;
 }
 
 }  // namespace kalvo

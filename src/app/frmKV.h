@@ -34,6 +34,15 @@ namespace kalvo {
 
 class MoonPicture;
 
+// How a save at the end went: written (or nothing to write), not written (the user was
+// told, or chose so), or not written because the user chose to go back to the window.
+enum class SaveOutcome { Saved, NotSaved, BackToWindow };
+
+// Exit statuses when the window system went away under the program: the change (if
+// any) was saved; the change could not be saved. A stderr line says which, and where.
+inline constexpr int kExitDisplayLost = 1;
+inline constexpr int kExitDisplayLostUnsaved = 2;
+
 class frmKV : public QWidget {
     Q_OBJECT
 public:
@@ -101,9 +110,14 @@ public:
     // The era table the event file names; it changes only when the user switches tables,
     // not when a court file that cannot be read leaves the built-in table in force.
     int storedEraTable = 2;
-    // The end was asked for by the system (SIGTERM, the end of the session): nobody is
-    // there to answer a question, so the save takes the choice that loses nothing.
+    // The end was asked for by the system (SIGTERM, the end of the session, the display
+    // gone): nobody is there to answer a question, so the save takes the choice that
+    // loses nothing.
     bool endUnattended = false;
+    // The connection to the window system broke: nothing may talk to it any more.
+    bool displayLost = false;
+    // Where the last save put the content, for the line an unattended end prints.
+    QString savedTo;
 
     // ---- controls (each filled by its row of app/control_table.cpp) ------------
     ControlArray<QPushButton> btBB, btEND, btEV, btNG;
@@ -125,9 +139,17 @@ public:
 
     // ---- application shell -------------------------------------------------------
     void Form_Load();
+    // Sets `cancel` when the user chose to go back to the window from a question of the save.
     void Form_Unload(int& cancel);
     void btEND_Click(int index);
     bool unloaded = false;  // the unload step has run (it runs once per window)
+    bool saving = false;    // the unload step's save is under way (a box of it may be open)
+    // An end asked for from outside (a signal, the end of the session): any open box
+    // closes, and the window ends unattended, once.
+    void endFromOutside();
+    // The process is ending because the window system went away: saves what is unsaved,
+    // without a box, and returns the exit status (see main.cpp).
+    int endWithoutDisplay();
 
     // ---- window sizes, help and version ---------------------------------------
     void applySizeMode();
@@ -171,7 +193,12 @@ public:
 
     // ---- events ----------------------------------------------------------------
     void readEventFile();
-    void writeEventFile();
+    SaveOutcome writeEventFile();
+    // The event file's path: the working folder's bytes and the file's name.
+    std::string eventFilePath() const;
+    // Finishes a save into the event file itself that an earlier run could not finish
+    // (killed, power lost), and tells the user.
+    void completeInterruptedSaveAtStart();
     // What the window would write now, from its fields and controls.
     EventFile currentEventFile() const;
     void parseEvent();
@@ -187,9 +214,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The window's place as last seen while the window system was there.
+    QPoint lastPlace;
     void buildControls();
     void connectHandlers();
 };

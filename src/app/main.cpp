@@ -17,24 +17,32 @@ int main(int argc, char** argv) {
     kalvo::loadQtTranslation(app);
 
     kalvo::frmKV window(kalvo::systemServices());
-    // SIGTERM and the end of the desktop session end the program as the close box does:
-    // the unload step saves what changed, once.
-    // Nobody answers a question then, so the save merges with what another writer left.
-    const auto endFromOutside = [&window] {
-        window.endUnattended = true;
-        window.close();
-    };
-    kalvo::onTerminationRequest(&window, endFromOutside);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, endFromOutside);
+    // SIGTERM, SIGHUP, SIGINT and the end of the desktop session end the program as the
+    // close box does: the unload step saves what changed, once. Nobody answers a question
+    // then: an open box closes, and the save merges with what another writer left.
+    kalvo::onTerminationRequest(&window, [&window] { window.endFromOutside(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.endFromOutside(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
+        window.endUnattended = true;  // the event loop is ending: no box could be answered
         int cancel = 0;
         window.Form_Unload(cancel);
     });
+    // When the X server goes away, Qt ends the process with exit(1) from inside its event
+    // loop. The unsaved change is saved then, from the window's plain data, without a box;
+    // the exit status says whether that worked (frmKV.h), and a line on stderr says where.
+    kalvo::onExitFromInside([&window] { return window.endWithoutDisplay(); });
+    struct Disarm {
+        ~Disarm() { kalvo::disarmExitHandler(); }
+    } disarm;
 
     kalvo::warnWithoutJapaneseFont(*window.services.dialogs);
     window.Form_Load();
-    // An end request that arrived while start-up showed a message has already run the
-    // unload step; the program must not come up after it.
+    // An end request that arrived while start-up showed a message ends the program
+    // before it comes up.
+    if (window.endUnattended && !window.unloaded) {
+        int cancel = 0;
+        window.Form_Unload(cancel);
+    }
     if (window.unloaded) return 0;
     window.show();
     return QApplication::exec();

@@ -172,9 +172,9 @@ void frmKV::chooseNGTable() {
 }
 
 bool frmKV::readNGFile() {
-    const QString path = findFile(eraFileFolders(services.programDir), zNGF);
+    const std::string path = findFile(eraFileFolders(services.programDir), toUtf8(zNGF));
     WaitCursor wait;
-    const FileBytes file = readFileBytes(toUtf8(path));
+    const FileBytes file = readFileBytes(path);
     EraFileResult table;
     if (file.status == FileStatus::Ok) table = readEraBytes(file.bytes);
     if (file.status != FileStatus::Ok) {

@@ -5,11 +5,11 @@
 #include "events/event_file.h"
 #include "events/event_list_model.h"
 #include "moon/moon_picture.h"
+#include "platform/file_io.h"
 #include "platform/text_file.h"
 #include "ui/qt_text.h"
 #include "ui/window_geometry.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QListView>
 #include <QScreen>
@@ -36,8 +36,6 @@ const QString kNotRegular =
 const QString kTooLarge =
     QStringLiteral("%1 は大きすぎるため（%2 MB まで）、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
 constexpr size_t kLongList = 1000;
-
-QString eventFilePath(const frmKV& w) { return QDir(w.services.workDir).filePath(w.eventFileName); }
 
 // The list position the edit field shows: an edited text belongs to no list item.
 int selectedPosition(const QComboBox* c) {
@@ -190,7 +188,8 @@ void frmKV::readEventFile() {
     fileVersion = toQt(defaults.version);
     fileComment = toQt(defaults.comment);
     eventFileBase = defaults;
-    FileBytes file = readFileBytes(toUtf8(eventFilePath(*this)));
+    completeInterruptedSaveAtStart();
+    FileBytes file = readFileBytes(eventFilePath());
     switch (file.status) {
         case FileStatus::Ok: break;
         case FileStatus::NotFound:
@@ -231,6 +230,8 @@ void frmKV::readEventFile() {
     eventFileBase = std::move(read.file);
     eventFileBase.entries = {};
 }
+
+std::string frmKV::eventFilePath() const { return joinPath(services.workDir, toUtf8(eventFileName)); }
 
 void frmKV::parseEvent() {
     const QString text = cobEV->currentText();

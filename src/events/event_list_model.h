@@ -20,6 +20,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
+    // The entries as the list holds them.
+    const std::vector<std::string>& entries() const { return entries_; }
 
 private:
     std::vector<std::string> entries_;

@@ -66,7 +66,10 @@ EventFile mergeEventFiles(const EventFile& base, const EventFile& mine, const Ev
     out.left = moved ? mine.left : theirs.left;
     out.sizeMode = pick(base.sizeMode, mine.sizeMode, theirs.sizeMode);
     out.eraTable = pick(base.eraTable, mine.eraTable, theirs.eraTable);
-    out.flags = pick(base.flags, mine.flags, theirs.flags);
+    // Each check box is a setting of its own; bits no box stands for are not written.
+    out.flags = 0;
+    for (const int box : {kFlagStartDay, kFlagNoMoon})
+        out.flags |= pick(base.flags & box, mine.flags & box, theirs.flags & box);
     out.startDate = pick(base.startDate, mine.startDate, theirs.startDate);
     out.comment = pick(base.comment, mine.comment, theirs.comment);
     out.entries = applyEntryEdits(theirs.entries, edits);

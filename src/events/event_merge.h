@@ -3,9 +3,11 @@
 //
 // The rules, given the file as this run read it (base), as this run would write it (mine)
 // and as it is on disk now (theirs):
-//  - Each settings value (header, version, window place, size, era table, flags, both
-//    start values, comment) is this run's when this run changed it from base, else the
-//    file's as it is now.
+//  - Each setting (header, version, window place, size, era table, each of the two check
+//    boxes of the flags line, both start values, comment) is this run's when this run
+//    changed it from base, else the file's as it is now. The window place is one setting
+//    (top and left move together); flag bits that no check box stands for are dropped,
+//    as every save drops them.
 //  - The entries are the file's entries as they are now, in their order, with this run's
 //    edits applied to them in the order they were made: a deleted entry goes (its first
 //    occurrence), a changed entry is changed where it stands (or added at the end when

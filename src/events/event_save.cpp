@@ -1,19 +1,30 @@
 // Writing the event file at the end of a run. The file may have been changed by someone
 // else since it was read (a second window in the same folder, a text editor): then the
-// user chooses between putting both together, overwriting, and not saving. Its folder may
-// have gone: then the content can go to the home folder instead. Nothing is dropped
-// without the user being told.
+// user chooses between putting both together and overwriting, or goes back to the
+// window. Its folder may have gone: then the content can go to the home folder instead.
+// Nothing is dropped without the user being told.
+//
+// Kalvo processes save one at a time (platform/save_lock.h). Under the lock the save
+// looks at the file, decides, and writes; the write itself looks once more right before
+// its replace and writes nothing when another writer got there first, and the save then
+// starts over. A question is never asked while the lock is held, and after its answer
+// the save starts over too: the answer holds for the content it was about.
 #include "app/frmKV.h"
 #include "events/event_file.h"
+#include "events/event_list_model.h"
 #include "events/event_merge.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
+#include "platform/save_journal.h"
+#include "platform/save_lock.h"
 #include "platform/text_file.h"
 #include "ui/qt_text.h"
 #include "ui/window_geometry.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QApplication>
+#include <QCursor>
 
-#include <cstdio>
+#include <sys/stat.h>
 
 namespace kalvo {
 
@@ -21,69 +32,273 @@ namespace {
 const QString kWriteError = QStringLiteral("設定ファイルの書き込みエラー");
 const QString kErrorTitle = QStringLiteral("エラー");
 const QString kChangedTitle = QStringLiteral("設定ファイルの変更");
+const QString kBackToWindow = QStringLiteral("[キャンセル]　保存せずに Kalvo に戻ります");
 const QString kChangedElsewhere = QStringLiteral(
     "%1 は、Kalvo が読み込んだ後にほかのプログラムで変更されました。\r\n\r\n"
     "[はい]　両方の変更をまとめて保存します\r\n"
-    "[いいえ]　この画面の内容で上書きします\r\n"
-    "[キャンセル]　保存しません");
+    "[いいえ]　この画面の内容で上書きします\r\n");
 const QString kChangedUnreadable = QStringLiteral(
     "%1 は、Kalvo が読み込んだ後にほかのプログラムで変更され、設定ファイルとして読めなくなっています。\r\n\r\n"
     "[はい]　この画面の内容で上書きします\r\n"
-    "[いいえ]　保存しません");
+    "[いいえ]　保存しません\r\n");
 const QString kFolderGone = QStringLiteral(
     "設定ファイルのフォルダーが見つからないため、保存できません：\r\n%1\r\n\r\n"
-    "ホームフォルダーに保存しますか？\r\n%2");
+    "ホームフォルダーに保存しますか？\r\n%2\r\n\r\n"
+    "[はい]　ホームフォルダーに保存します\r\n"
+    "[いいえ]　保存しません\r\n");
 const QString kSavedCopyTitle = QStringLiteral("保存");
 const QString kSavedCopy = QStringLiteral("設定ファイルを次の場所に保存しました：\r\n%1");
+const QString kTooLarge = QStringLiteral(
+    "設定ファイルの書き込みエラー\r\n"
+    "保存する内容が %1 MB を超えるため、保存しませんでした（元のファイルはそのままです）。\r\n"
+    "何の日？の項目を減らしてから、もう一度終了してください。");
+const QString kNoRecoveryCopy = QStringLiteral(
+    "設定ファイルの書き込みエラー\r\n"
+    "%1 にはファイルそのものに書き込む必要がありますが、中断に備えた控えを次のフォルダーに書けないため、"
+    "保存しませんでした（元のファイルはそのままです）：\r\n%2");
+const QString kRecovered = QStringLiteral("前回中断された設定ファイルの保存を完了しました：\r\n%1");
+const QString kRecoveredElsewhere = QStringLiteral(
+    "前回中断された設定ファイルの保存がありましたが、%1 はその後ほかのプログラムで変更されていたため、"
+    "そのままにしました。\r\n中断された保存の内容は次の場所に保存しました：\r\n%2");
+const QString kRecoveryFailed = QStringLiteral(
+    "前回中断された設定ファイルの保存を完了できませんでした：\r\n%1\r\n次の起動のときにもう一度試します。");
+
+// A save whose file keeps changing under it gives up after this many looks and keeps
+// the content in the home folder.
+constexpr int kMaxRounds = 8;
 
 // A name in the home folder that holds no file yet: kalvoe.dat, else kalvoe-2.dat, ...
-QString freeHomeName(const QString& home, const QString& fileName) {
-    const QFileInfo name(fileName);
-    const QDir dir(home);
-    QString candidate = dir.filePath(fileName);
-    for (int n = 2; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++n) {
-        candidate = dir.filePath(name.completeBaseName() + QStringLiteral("-%1.").arg(n) + name.suffix());
-    }
+std::string freeHomeName(const std::string& home, const std::string& fileName) {
+    const auto dot = fileName.find_last_of('.');
+    const std::string stem = dot == std::string::npos ? fileName : fileName.substr(0, dot);
+    const std::string suffix = dot == std::string::npos ? std::string() : fileName.substr(dot);
+    std::string candidate = joinPath(home, fileName);
+    struct stat st {};
+    for (int n = 2; ::lstat(candidate.c_str(), &st) == 0; ++n)
+        candidate = joinPath(home, stem + "-" + std::to_string(n) + suffix);
     return candidate;
 }
 
-// What to write when the file on disk is not the one this run read.
-enum class Resolution { Merge, Overwrite, DoNotSave, SaveElsewhere };
+// The content goes to the home folder under a name that overwrites nothing.
+// Ok, or the status of the failed write; `where` names the copy.
+FileStatus writeHomeCopy(const frmKV& w, const std::string& bytes, std::string& where) {
+    if (w.services.homeDir.empty() || !isFolder(w.services.homeDir)) return FileStatus::WriteError;
+    const std::string fileName = toUtf8(w.eventFileName);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        // Two windows may keep copies at once: the name is chosen and taken under the lock.
+        const SaveLock lock(joinPath(w.services.homeDir, fileName));
+        where = freeHomeName(w.services.homeDir, baseName(fileName));
+        SaveOptions options;
+        options.checkExpected = true;  // nothing may be there
+        options.journalFolder = w.services.stateDir;
+        const FileStatus status = writeFileBytes(where, bytes, options);
+        if (status != FileStatus::Changed) return status;
+    }
+    return FileStatus::WriteError;
+}
 
-Resolution resolveConflict(frmKV& w, bool theirsReadable) {
-    if (theirsReadable) {
-        if (w.endUnattended) return Resolution::Merge;
-        switch (w.services.dialogs->message(kChangedElsewhere.arg(w.eventFileName), kChangedTitle, Buttons::YesNoCancel,
-                                            Icon::Question)) {
-            case Answer::Yes: return Resolution::Merge;
-            case Answer::No: return Resolution::Overwrite;
-            default: return Resolution::DoNotSave;
+// Finishes a save into the file itself that was cut short (see save_journal.h), with the
+// file's save lock taken. Returns what the user is to be told, empty for nothing. When
+// the file was changed since, the content of that save is kept in the home folder, after
+// the lock is given up (the home folder may be the same folder).
+QString completeInterruptedSave(const frmKV& w, const std::string& path, SaveLock& held) {
+    const RecoveryResult r = recoverInterruptedSave(path, w.services.stateDir);
+    switch (r.what) {
+        case Recovery::Completed: return kRecovered.arg(displayPath(r.path));
+        case Recovery::Failed: return kRecoveryFailed.arg(displayPath(r.path));
+        case Recovery::ChangedSince: {
+            held.release();
+            std::string where;
+            if (writeHomeCopy(w, r.content, where) != FileStatus::Ok) return kRecoveryFailed.arg(displayPath(r.path));
+            dropJournalFor(path, w.services.stateDir);
+            return kRecoveredElsewhere.arg(displayPath(r.path), displayPath(where));
+        }
+        default: return {};
+    }
+}
+
+// A file's settings without its entries (a merge takes the entries from the file as it
+// is then, with this run's edits).
+EventFile settingsOf(const EventFile& f) {
+    EventFile s;
+    s.header = f.header;
+    s.version = f.version;
+    s.top = f.top;
+    s.left = f.left;
+    s.sizeMode = f.sizeMode;
+    s.eraTable = f.eraTable;
+    s.flags = f.flags;
+    s.startDate = f.startDate;
+    s.startEntry = f.startEntry;
+    s.comment = f.comment;
+    return s;
+}
+
+// What to write when the file on disk is not the one this run read. AskAgain: a question
+// was answered (or closed by an end from outside); the save looks at the file again.
+enum class Resolution { Merge, Overwrite, DoNotSave, SaveElsewhere, BackToWindow, AskAgain };
+
+class EventSave {
+public:
+    explicit EventSave(frmKV& w) : w_(w), path_(w.eventFilePath()), mine_(w.currentEventFile()) {}
+    SaveOutcome run();
+
+private:
+    SaveLock lock() const {
+        // A wait for another Kalvo's save shows the wait cursor (not when no display is left).
+        return SaveLock(
+            path_, SaveLock::kPatience,
+            [this] {
+                if (!w_.displayLost) QApplication::setOverrideCursor(Qt::WaitCursor);
+            },
+            [this] {
+                if (!w_.displayLost) QApplication::restoreOverrideCursor();
+            });
+    }
+    Resolution resolve(bool readable, const std::string& theirs, SaveLock& lock);
+    SaveOutcome saveInHome(const std::string& bytes);
+    SaveOutcome finish(SaveOutcome outcome);
+    void tell(const QString& text, const QString& title = kErrorTitle) const {
+        w_.services.dialogs->showMessage(text, title);
+    }
+
+    frmKV& w_;
+    const std::string path_;
+    const EventFile mine_;
+    // The user's answer about another writer's content, and the content it was about.
+    std::optional<Resolution> answered_;
+    std::string answeredAbout_;
+    QString note_;  // what completing an interrupted save had to say
+};
+
+Resolution EventSave::resolve(bool readable, const std::string& theirs, SaveLock& lock) {
+    if (w_.endUnattended) return readable ? Resolution::Merge : Resolution::SaveElsewhere;
+    // A merge loses nothing whatever the file holds now; an overwrite holds only for the
+    // content the user saw.
+    if (answered_ == Resolution::Merge && readable) return Resolution::Merge;
+    if (answered_ && answeredAbout_ == theirs) return *answered_;
+    lock.release();  // nobody waits for a person
+    const QString text = (readable ? kChangedElsewhere : kChangedUnreadable).arg(w_.eventFileName) + kBackToWindow;
+    const Answer answer = w_.services.dialogs->message(text, kChangedTitle, Buttons::YesNoCancel, Icon::Question);
+    if (w_.endUnattended) return Resolution::AskAgain;  // closed by an end from outside
+    switch (answer) {
+        case Answer::Yes: answered_ = readable ? Resolution::Merge : Resolution::Overwrite; break;
+        case Answer::No:
+            if (!readable) return Resolution::DoNotSave;
+            answered_ = Resolution::Overwrite;
+            break;
+        default: return Resolution::BackToWindow;  // Cancel, Escape, the close button
+    }
+    answeredAbout_ = theirs;
+    return Resolution::AskAgain;
+}
+
+SaveOutcome EventSave::run() {
+    for (int round = 0; round < kMaxRounds; ++round) {
+        SaveLock held = lock();
+        held.removeLeftovers(path_);  // only when the lock is held
+        if (const QString note = completeInterruptedSave(w_, path_, held); !note.isEmpty()) {
+            note_ = note;
+            if (held.state() != SaveLock::State::Held) continue;  // the lock was given up: look again
+        }
+        const FileBytes now = readFileBytes(path_);
+        const bool nothingThere = now.status == FileStatus::NotFound || now.status == FileStatus::PathNotFound;
+        if (now.status != FileStatus::Ok && !nothingThere) {
+            held.release();
+            tell(kWriteError);
+            return finish(SaveOutcome::NotSaved);
+        }
+        const EventFile* content = &mine_;
+        EventFile merged;
+        std::string_view source = w_.eventFileBytes ? std::string_view(*w_.eventFileBytes) : std::string_view();
+        if (now.status == FileStatus::Ok && (!w_.eventFileBytes || *w_.eventFileBytes != now.bytes)) {
+            const EventFileRead theirs = readEventBytes(now.bytes);
+            switch (resolve(theirs.error == EventFileError::None, now.bytes, held)) {
+                case Resolution::Merge:
+                    merged = mergeEventFiles(w_.eventFileBase, mine_, theirs.file, w_.entryEdits);
+                    content = &merged;
+                    break;
+                case Resolution::Overwrite: break;
+                case Resolution::DoNotSave: w_.modified = 0; return finish(SaveOutcome::NotSaved);
+                case Resolution::BackToWindow: return finish(SaveOutcome::BackToWindow);
+                case Resolution::AskAgain: continue;
+                case Resolution::SaveElsewhere:
+                    held.release();
+                    return finish(saveInHome(encodeCp932LinesKeeping(writeEventLines(*content), source)));
+            }
+            source = now.bytes;
+        }
+
+        std::string bytes = encodeCp932LinesKeeping(writeEventLines(*content), source);
+        SaveOptions options;
+        options.checkExpected = true;
+        if (!nothingThere) options.expected = now.bytes;
+        options.journalFolder = w_.services.stateDir;
+        const FileStatus status = writeFileBytes(path_, bytes, options);
+        if (status == FileStatus::Changed) continue;  // another writer got there first: look again
+        held.release();
+        switch (status) {
+            case FileStatus::Ok:
+                w_.eventFileBytes = std::move(bytes);
+                w_.eventFileBase = settingsOf(*content);
+                w_.entryEdits.clear();
+                w_.modified = 0;
+                w_.savedTo = displayPath(path_);
+                return finish(SaveOutcome::Saved);
+            case FileStatus::PathNotFound: return finish(saveInHome(bytes));
+            case FileStatus::TooLarge:
+                tell(kTooLarge.arg(kMaxFileBytes >> 20));
+                // Someone who is there can make the list shorter and end again.
+                return finish(w_.endUnattended ? SaveOutcome::NotSaved : SaveOutcome::BackToWindow);
+            case FileStatus::NoRecoveryCopy:
+                tell(kNoRecoveryCopy.arg(w_.eventFileName, displayPath(w_.services.stateDir)));
+                return finish(SaveOutcome::NotSaved);
+            default: tell(kWriteError); return finish(SaveOutcome::NotSaved);
         }
     }
-    // Content this program cannot read is never overwritten without being asked.
-    if (w.endUnattended) return Resolution::SaveElsewhere;
-    return w.services.dialogs->message(kChangedUnreadable.arg(w.eventFileName), kChangedTitle, Buttons::YesNo,
-                                       Icon::Question) == Answer::Yes
-               ? Resolution::Overwrite
-               : Resolution::DoNotSave;
+    // The file changed under every look: what this run has is kept in the home folder.
+    return finish(saveInHome(encodeCp932LinesKeeping(writeEventLines(mine_), std::string_view())));
+}
+
+SaveOutcome EventSave::finish(SaveOutcome outcome) {
+    if (!note_.isEmpty()) tell(note_, kSavedCopyTitle);
+    return outcome;
 }
 
 // The content goes to the home folder, with the user's consent when someone is there.
-void saveInHome(frmKV& w, const std::string& bytes, const QString& lostFolder) {
-    if (w.services.homeDir.isEmpty() || !QFileInfo(w.services.homeDir).isDir()) {
-        w.services.dialogs->showMessage(kWriteError, kErrorTitle);
-        return;
+SaveOutcome EventSave::saveInHome(const std::string& bytes) {
+    if (w_.services.homeDir.empty() || !isFolder(w_.services.homeDir)) {
+        tell(kWriteError);
+        return SaveOutcome::NotSaved;
     }
-    const QString copy = freeHomeName(w.services.homeDir, w.eventFileName);
-    if (!w.endUnattended && w.services.dialogs->message(kFolderGone.arg(lostFolder, copy), kErrorTitle, Buttons::YesNo,
-                                                        Icon::Question) != Answer::Yes)
-        return;
-    if (writeFileBytes(toUtf8(copy), bytes) != FileStatus::Ok) {
-        w.services.dialogs->showMessage(kWriteError, kErrorTitle);
-        return;
+    if (!w_.endUnattended) {
+        const QString proposed = displayPath(freeHomeName(w_.services.homeDir, toUtf8(w_.eventFileName)));
+        const Answer answer =
+            w_.services.dialogs->message(kFolderGone.arg(displayPath(folderOf(path_)), proposed) + kBackToWindow,
+                                         kErrorTitle, Buttons::YesNoCancel, Icon::Question);
+        if (!w_.endUnattended) {  // an end from outside that closed the question keeps the copy
+            if (answer == Answer::No) {
+                w_.modified = 0;
+                return SaveOutcome::NotSaved;
+            }
+            if (answer != Answer::Yes) return SaveOutcome::BackToWindow;
+        }
     }
-    if (w.endUnattended) std::fprintf(stderr, "kalvo: %s\n", toUtf8(kSavedCopy.arg(copy)).c_str());
-    else w.services.dialogs->showMessage(kSavedCopy.arg(copy), kSavedCopyTitle);
+    std::string where;
+    const FileStatus status = writeHomeCopy(w_, bytes, where);
+    if (status == FileStatus::TooLarge) {
+        tell(kTooLarge.arg(kMaxFileBytes >> 20));
+        return w_.endUnattended ? SaveOutcome::NotSaved : SaveOutcome::BackToWindow;
+    }
+    if (status != FileStatus::Ok) {
+        tell(kWriteError);
+        return SaveOutcome::NotSaved;
+    }
+    w_.modified = 0;
+    w_.savedTo = displayPath(where);
+    // Without a display the end's own line says where the copy went.
+    if (!w_.displayLost) tell(kSavedCopy.arg(w_.savedTo), kSavedCopyTitle);
+    return SaveOutcome::Saved;
 }
 
 }  // namespace
@@ -92,62 +307,42 @@ EventFile frmKV::currentEventFile() const {
     EventFile f;
     f.header = toUtf8(fileHeader);
     f.version = toUtf8(fileVersion);
-    f.top = static_cast<float>(pos().y() * kTwipsPerPixel);
-    f.left = static_cast<float>(pos().x() * kTwipsPerPixel);
+    // Without a display the place is the last one seen: asking for it would need the window system.
+    const QPoint place = displayLost ? lastPlace : pos();
+    f.top = static_cast<float>(place.y() * kTwipsPerPixel);
+    f.left = static_cast<float>(place.x() * kTwipsPerPixel);
     f.sizeMode = sizeMode;
     f.eraTable = storedEraTable;
     f.flags = (ckBS->isChecked() ? kFlagNoMoon : 0) + (ckST->isChecked() ? kFlagStartDay : 0);
     f.startDate = toUtf8(startDisplay[0]);
     f.startEntry = toUtf8(startDisplay[1]);
     f.comment = toUtf8(fileComment);
-    f.entries.reserve(static_cast<size_t>(cobEV->count()));
-    for (int i = 0; i < cobEV->count(); ++i) f.entries.push_back(toUtf8(cobEV->itemText(i)));
+    // The list's own strings, as they are: no text conversion per entry.
+    if (const auto* model = qobject_cast<const EventListModel*>(cobEV->model())) {
+        f.entries = model->entries();
+    } else {
+        f.entries.reserve(static_cast<size_t>(cobEV->count()));
+        for (int i = 0; i < cobEV->count(); ++i) f.entries.push_back(toUtf8(cobEV->itemText(i)));
+    }
     return f;
 }
 
-void frmKV::writeEventFile() {
-    if (modified == 0) return;
+SaveOutcome frmKV::writeEventFile() {
+    if (modified == 0) return SaveOutcome::Saved;
     if (eventFileReserved) {  // a file that was not read whole is never overwritten
         services.dialogs->showMessage(kWriteError, kErrorTitle);
-        return;
+        return SaveOutcome::NotSaved;
     }
-    const QString path = QDir(services.workDir).filePath(eventFileName);
-    EventFile content = currentEventFile();
-    std::string_view source = eventFileBytes ? std::string_view(*eventFileBytes) : std::string_view();
+    return EventSave(*this).run();
+}
 
-    // The file as it is now: when it is not what this run read, someone else wrote it.
-    const FileBytes now = readFileBytes(toUtf8(path));
-    const bool nothingThere = now.status == FileStatus::NotFound || now.status == FileStatus::PathNotFound;
-    if (now.status != FileStatus::Ok && !nothingThere) {
-        services.dialogs->showMessage(kWriteError, kErrorTitle);
-        return;
-    }
-    if (now.status == FileStatus::Ok && (!eventFileBytes || *eventFileBytes != now.bytes)) {
-        const EventFileRead theirs = readEventBytes(now.bytes);
-        const bool readable = theirs.error == EventFileError::None;
-        switch (resolveConflict(*this, readable)) {
-            case Resolution::Merge: content = mergeEventFiles(eventFileBase, content, theirs.file, entryEdits); break;
-            case Resolution::Overwrite: break;
-            case Resolution::DoNotSave: return;
-            case Resolution::SaveElsewhere:
-                saveInHome(*this, encodeCp932LinesKeeping(writeEventLines(content), source),
-                           QDir::toNativeSeparators(services.workDir));
-                return;
-        }
-        source = now.bytes;
-    }
-
-    std::string bytes = encodeCp932LinesKeeping(writeEventLines(content), source);
-    switch (writeFileBytes(toUtf8(path), bytes)) {
-        case FileStatus::Ok:
-            eventFileBytes = std::move(bytes);
-            eventFileBase = std::move(content);
-            eventFileBase.entries = {};
-            entryEdits.clear();
-            break;
-        case FileStatus::PathNotFound: saveInHome(*this, bytes, QDir::toNativeSeparators(services.workDir)); break;
-        default: services.dialogs->showMessage(kWriteError, kErrorTitle); break;
-    }
+void frmKV::completeInterruptedSaveAtStart() {
+    const std::string path = eventFilePath();
+    if (!hasJournalFor(path, services.stateDir)) return;
+    SaveLock held(path);
+    const QString note = completeInterruptedSave(*this, path, held);
+    held.release();
+    if (!note.isEmpty()) services.dialogs->showMessage(note, kSavedCopyTitle);
 }
 
 }  // namespace kalvo

@@ -1,8 +1,8 @@
 #include "platform/services.h"
 
-#include <QCoreApplication>
+#include "platform/paths.h"
+
 #include <QDate>
-#include <QDir>
 
 namespace kalvo {
 
@@ -13,9 +13,10 @@ Services systemServices() {
         const QDate d = QDate::currentDate();
         return fromYmd(d.year(), d.month(), d.day());
     };
-    s.workDir = QDir::currentPath();
-    s.programDir = QCoreApplication::applicationDirPath();
-    s.homeDir = QDir::homePath();
+    s.workDir = currentFolder();
+    s.programDir = programFolder();
+    s.homeDir = homeFolder();
+    s.stateDir = stateFolder(s.homeDir);
     return s;
 }
 

@@ -5,11 +5,24 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 
 namespace kalvo {
 namespace {
 
 int pipeFds[2] = {-1, -1};
+std::function<int()>* exitHandler = nullptr;
+
+extern "C" void runExitHandler() {
+    std::function<int()>* handler = exitHandler;
+    if (!handler) return;
+    exitHandler = nullptr;
+    const int status = (*handler)();
+    std::fflush(nullptr);
+    // The rest of the exit would tear down what talks to the lost window system.
+    ::_exit(status);
+}
 
 extern "C" void onSignal(int) {
     const char byte = 1;
@@ -33,6 +46,18 @@ void onTerminationRequest(QObject* context, std::function<void()> handler) {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaction(sig, &action, nullptr);
+}
+
+void onExitFromInside(std::function<int()> handler) {
+    static const bool registered = std::atexit(runExitHandler) == 0;
+    if (!registered) return;
+    delete exitHandler;
+    exitHandler = new std::function<int()>(std::move(handler));
+}
+
+void disarmExitHandler() {
+    delete exitHandler;
+    exitHandler = nullptr;
 }
 
 }  // namespace kalvo

@@ -1,5 +1,8 @@
 #include "platform/text_file.h"
 
+#include "platform/file_io.h"
+#include "platform/save_journal.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,131 +13,149 @@
 namespace kalvo {
 namespace {
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-bool isFolder(const std::string& path) {
+// The file as a save found it when it began.
+struct Before {
+    bool exists = false;
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-// Closes the descriptor it holds when it goes out of scope (when nobody closed it first).
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
+    std::string bytes;
 };
 
-bool writeAll(int fd, std::string_view bytes, off_t offset) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
+// What a stat tells of a file: enough to see that it was replaced or written since.
+struct Snapshot {
+    bool exists = false;
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    timespec mtime{}, ctime{};
+    bool operator==(const Snapshot& o) const {
+        const auto same = [](const timespec& a, const timespec& b) {
+            return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+        };
+        return exists == o.exists && (!exists || (dev == o.dev && ino == o.ino && size == o.size &&
+                                                  same(mtime, o.mtime) && same(ctime, o.ctime)));
     }
-    return true;
+};
+
+Snapshot snapshotOf(const std::string& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) return {};
+    return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
 }
 
-// Some file systems cannot flush a folder (EINVAL): nothing more can be done there.
-bool syncFolder(const std::string& folder) {
-    const Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!dir.valid()) return false;
-    return ::fsync(dir.get()) == 0 || errno == EINVAL;
-}
-
-// The file a path names once its symbolic links are followed; a dangling link names the
-// file it would point to, so that the save creates it and the link stays.
-std::string followLinks(const std::string& path) {
-    std::string current = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
-        std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
-        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
-        if (n < 0 || static_cast<size_t>(n) >= target.size()) return current;
-        target.resize(static_cast<size_t>(n));
-        current = (!target.empty() && target[0] == '/') ? target : folderOf(current) + "/" + target;
+// The last look before a replace, in two steps. First the content: the file still holds
+// the bytes the save found (or is still missing), and, when `same` is given, is still
+// that file and not one renamed into its place; the result is the file's stat as it was
+// before that read. Then, right before the replace, `unchangedSince` only compares a new
+// stat with it: a file renamed into place or written meanwhile has another inode, size
+// or time. (A write in the same clock tick as the file's previous one keeps its times;
+// the content look covers that up to its read.)
+std::optional<Snapshot> stillAsBefore(const std::string& target, const Before& before,
+                                      const struct stat* same = nullptr) {
+    const Snapshot look = snapshotOf(target);
+    const FileBytes now = readFileBytes(target);
+    if (!before.exists) {
+        if (now.status != FileStatus::NotFound) return std::nullopt;
+        return look;
     }
-    return current;
+    if (now.status != FileStatus::Ok || now.bytes != before.bytes) return std::nullopt;
+    if (same && (look.dev != same->st_dev || look.ino != same->st_ino)) return std::nullopt;
+    return look;
 }
 
-enum class Replace { Done, Failed, NoTemporaryFile };
+bool unchangedSince(const std::string& target, const std::optional<Snapshot>& look) {
+    return look && snapshotOf(target) == *look;
+}
 
-// Temporary file, flush, rename, flush of the folder. The old file is untouched unless
-// the rename happened; a failure after it puts the old content back into the new file.
-Replace replaceFile(const std::string& target, std::string_view bytes, const struct stat* old,
-                    const std::string* oldBytes) {
-    const std::string folder = folderOf(target);
-    const std::string name = target.substr(target.find_last_of('/') + 1);
-    std::string temporary = folder + "/." + name + ".XXXXXX";
-    Fd fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!fd.valid()) return Replace::NoTemporaryFile;
-    const auto fail = [&] {
-        ::unlink(temporary.c_str());
-        return Replace::Failed;
-    };
+// A rename that cannot replace this name (a mount point, another file system, a file
+// system or security module that refuses it) while the file itself may still be written.
+bool renameRefused(int error) {
+    switch (error) {
+        case EBUSY:
+        case EXDEV:
+        case EPERM:
+        case EACCES:
+        case EINVAL:
+        case ENOTSUP:
+        case ETXTBSY: return true;
+        default: return false;
+    }
+}
+
+enum class Replace { Done, Failed, Changed, NoTemporaryFile, RenameRefused };
+
+// Gives the temporary file the old file's owner, group and mode, or the mode a new file gets.
+bool takeOverOwnerAndMode(int fd, const Before& before) {
     mode_t mode = 0;
-    if (old) {
-        mode = old->st_mode & 07777;
+    if (before.exists) {
+        mode = before.st.st_mode & 07777;
         // Only root may give the file back to its owner; a user keeps their own file and
         // its group when they belong to it.
         if (::geteuid() == 0) {
-            if (::fchown(fd.get(), old->st_uid, old->st_gid) != 0) return fail();
-        } else if (old->st_gid != ::getegid()) {
-            [[maybe_unused]] const int ignored = ::fchown(fd.get(), static_cast<uid_t>(-1), old->st_gid);
+            if (::fchown(fd, before.st.st_uid, before.st.st_gid) != 0) return false;
+        } else if (before.st.st_gid != ::getegid()) {
+            [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), before.st.st_gid);
         }
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    if (::fchmod(fd.get(), mode) != 0) return fail();
+    return ::fchmod(fd, mode) == 0;
+}
+
+// Temporary file, flush, a last look at the file, rename, flush of the folder. The old
+// file is untouched unless the rename happened; when the folder flush after it fails,
+// the old content goes back under the name the same way (`restoring`: this is that).
+Replace replaceFile(const std::string& target, std::string_view bytes, const Before& before, bool restoring = false) {
+    const std::string folder = folderOf(target);
+    std::string temporary = joinPath(folder, "." + baseName(target) + ".XXXXXX");
+    Fd fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!fd.valid()) return Replace::NoTemporaryFile;
+    const auto fail = [&](Replace why = Replace::Failed) {
+        ::unlink(temporary.c_str());
+        return why;
+    };
+    if (!takeOverOwnerAndMode(fd.get(), before)) return fail();
     if (!writeAll(fd.get(), bytes, 0)) return fail();
     if (::fdatasync(fd.get()) != 0) return fail();
     if (!fd.close()) return fail();
-    if (::rename(temporary.c_str(), target.c_str()) != 0) return fail();
+    // The last look: another writer (one that takes no lock) may have written meanwhile.
+    if (!restoring) {
+        const auto look = stillAsBefore(target, before);
+        if (!unchangedSince(target, look)) return fail(Replace::Changed);
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
+        return fail(renameRefused(errno) ? Replace::RenameRefused : Replace::Failed);
     if (syncFolder(folder)) return Replace::Done;
     // The new name may not be on disk. Put the old content back under it, so what the
     // user is told (the save failed) is what lies there.
-    if (oldBytes) {
-        const Fd back(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-        if (back.valid() && writeAll(back.get(), *oldBytes, 0)) ::fdatasync(back.get());
-    }
+    if (!restoring && before.exists) replaceFile(target, before.bytes, before, true);
     return Replace::Failed;
 }
 
-// Writes into the file itself; on any failure the old content goes back.
-bool overwriteInPlace(const std::string& target, std::string_view bytes, const std::string& oldBytes) {
-    Fd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!fd.valid()) return false;
+// Writes into the file itself, after its journal is on disk; on any failure the old
+// content goes back (and when even that fails, the journal stays for the next start).
+FileStatus overwriteInPlace(const std::string& target, std::string_view bytes, const Before& before,
+                            const std::string& journalFolder) {
+    if (journalFolder.empty()) return FileStatus::NoRecoveryCopy;
+    Fd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!fd.valid()) return FileStatus::WriteError;
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    if (writeAll(fd.get(), bytes, 0) && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) == 0 &&
-        ::fdatasync(fd.get()) == 0) {
-        return fd.close();
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return FileStatus::WriteError;
+    Journal journal{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), target, before.bytes,
+                    std::string(bytes)};
+    if (!writeJournal(journalFolder, st, journal)) return FileStatus::NoRecoveryCopy;
+    const auto look = stillAsBefore(target, before, &st);
+    if (!unchangedSince(target, look)) {
+        removeJournal(journalFolder, st);
+        return FileStatus::Changed;
     }
-    if (writeAll(fd.get(), oldBytes, 0) && ::ftruncate(fd.get(), static_cast<off_t>(oldBytes.size())) == 0)
-        ::fdatasync(fd.get());
-    return false;
+    if (overwriteContent(fd.get(), bytes) && fd.close()) {
+        removeJournal(journalFolder, st);
+        return FileStatus::Ok;
+    }
+    if (fd.valid() && overwriteContent(fd.get(), before.bytes)) removeJournal(journalFolder, st);
+    return FileStatus::WriteError;
 }
 
 void ignoreFileSizeSignal() {
@@ -173,27 +194,11 @@ FileBytes readFileBytes(const std::string& path) {
         result.status = FileStatus::TooLarge;
         return result;
     }
-    std::string bytes(static_cast<size_t>(st.st_size) + 1, '\0');
-    size_t got = 0;
-    for (;;) {
-        if (got == bytes.size()) {  // the file grows while it is read
-            if (bytes.size() > kMaxFileBytes) {
-                result.status = FileStatus::TooLarge;
-                return result;
-            }
-            bytes.resize(std::min(bytes.size() * 2, kMaxFileBytes + 1));
-        }
-        const ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            result.status = FileStatus::ReadError;
-            return result;
-        }
-        if (n == 0) break;
-        got += static_cast<size_t>(n);
+    switch (readAll(fd.get(), kMaxFileBytes, static_cast<size_t>(st.st_size), result.bytes)) {
+        case ReadResult::Ok: break;
+        case ReadResult::TooLarge: result.status = FileStatus::TooLarge; break;
+        case ReadResult::Failed: result.status = FileStatus::ReadError; break;
     }
-    bytes.resize(got);
-    result.bytes = std::move(bytes);
     return result;
 }
 
@@ -214,36 +219,42 @@ TextLines readTextFile(const std::string& path) {
     return result;
 }
 
-FileStatus writeFileBytes(const std::string& path, std::string_view bytes) {
+FileStatus writeFileBytes(const std::string& path, std::string_view bytes, const SaveOptions& options) {
     ignoreFileSizeSignal();
+    if (bytes.size() > kMaxFileBytes) return FileStatus::TooLarge;  // it could not be read again
     if (path.empty() || path.back() == '/') return FileStatus::PathNotFound;
     const std::string target = followLinks(path);
     if (!isFolder(folderOf(target))) return FileStatus::PathNotFound;
-    struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (!exists && errno != ENOENT) return FileStatus::WriteError;
-    if (exists && !S_ISREG(st.st_mode)) return FileStatus::WriteError;
-    if (exists && ::access(target.c_str(), W_OK) != 0) return FileStatus::WriteError;  // read-only stays so
-
-    std::string oldBytes;
-    if (exists) {
-        const FileBytes old = readFileBytes(target);
+    Before before;
+    before.exists = ::stat(target.c_str(), &before.st) == 0;
+    if (!before.exists && errno != ENOENT) return FileStatus::WriteError;
+    if (before.exists && !S_ISREG(before.st.st_mode)) return FileStatus::WriteError;
+    if (before.exists && ::access(target.c_str(), W_OK) != 0) return FileStatus::WriteError;  // read-only stays so
+    if (before.exists) {
+        FileBytes old = readFileBytes(target);
         if (old.status != FileStatus::Ok) return FileStatus::WriteError;
-        oldBytes = old.bytes;
+        before.bytes = std::move(old.bytes);
     }
-    const bool otherOwner = exists && ::geteuid() != 0 && st.st_uid != ::geteuid();
-    const bool inPlace = exists && (st.st_nlink > 1 || otherOwner);
+    if (options.checkExpected &&
+        (options.expected ? !before.exists || before.bytes != *options.expected : before.exists))
+        return FileStatus::Changed;
+
+    const bool otherOwner = before.exists && ::geteuid() != 0 && before.st.st_uid != ::geteuid();
+    const bool inPlace = before.exists && (before.st.st_nlink > 1 || otherOwner);
     if (!inPlace) {
-        switch (replaceFile(target, bytes, exists ? &st : nullptr, exists ? &oldBytes : nullptr)) {
+        switch (replaceFile(target, bytes, before)) {
             case Replace::Done: return FileStatus::Ok;
             case Replace::Failed: return FileStatus::WriteError;
+            case Replace::Changed: return FileStatus::Changed;
             case Replace::NoTemporaryFile:
                 if (!isFolder(folderOf(target))) return FileStatus::PathNotFound;
-                if (!exists) return FileStatus::WriteError;
-                break;  // the folder takes no new file; the file itself may still be written
+                [[fallthrough]];
+            case Replace::RenameRefused:
+                if (!before.exists) return FileStatus::WriteError;
+                break;  // the name cannot be replaced; the file itself may still be written
         }
     }
-    return overwriteInPlace(target, bytes, oldBytes) ? FileStatus::Ok : FileStatus::WriteError;
+    return overwriteInPlace(target, bytes, before, options.journalFolder);
 }
 
 FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines) {

@@ -24,7 +24,7 @@ protected:
 
     Services makeServicesWithHome() {
         Services s = makeServices();
-        s.homeDir = home.path();
+        s.homeDir = home.path().toStdString();
         return s;
     }
     frmKV& startWithHome() {
@@ -82,8 +82,24 @@ TEST_F(EventFileSafety, TwoWindowsInOneFolderLoseNothingWhenMerged) {
     EXPECT_EQ(fileLines().lines[3], " 1 ");  // the first window's count of the start day
 }
 
-TEST_F(EventFileSafety, TheOtherAnswersOverwriteOrLeaveTheFile) {
-    for (const Answer answer : {Answer::No, Answer::Cancel}) {
+// One window ticks 起算日含む, the other 仕事: each box is its own setting, both ticks stay.
+TEST_F(EventFileSafety, TwoWindowsTickingDifferentBoxesKeepBothTicks) {
+    writeFile(cp932Lines(eventLines("0,0,0,2", " 0 ", {"誕生日@2003/9/14"})));
+    frmKV& a = startWithHome();
+    frmKV& b = startSecond();
+    a.ckST->click();
+    b.ckBS->click();
+    unloadWindow(a);
+    dialogs->answers = {Answer::Yes};
+    unloadWindow(b);
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(fileLines().lines[3], " 5 ");
+}
+
+// いいえ overwrites; キャンセル, Escape and the close button go back to the window with
+// nothing written (the end is called off).
+TEST_F(EventFileSafety, TheOtherAnswersOverwriteOrGoBackToTheWindow) {
+    for (const Answer answer : {Answer::No, Answer::Cancel, Answer::Closed}) {
         writeFile(cp932Lines(eventLines("0,0,0,2", " 0 ", {"誕生日@2003/9/14"})));
         frmKV& a = startWithHome();
         frmKV& b = startSecond();
@@ -100,6 +116,8 @@ TEST_F(EventFileSafety, TheOtherAnswersOverwriteOrLeaveTheFile) {
         } else {
             EXPECT_EQ(fileBytes(), afterFirst);
         }
+        EXPECT_EQ(b.unloaded, answer == Answer::No);
+        EXPECT_EQ(b.modified, answer == Answer::No ? 0 : 1);
     }
 }
 
@@ -148,7 +166,7 @@ TEST_F(EventFileSafety, AnEndFromOutsideMergesWithoutAsking) {
     frmKV& f = startWithHome();
     writeFile(cp932Lines(eventLines("0,0,0,2", " 0 ", {"誕生日@2003/9/14", "エディター@2025/5/5"})));
     add(f, QStringLiteral("追加@2026/12/7"));
-    f.endUnattended = true;
+    f.endFromOutside();
     f.close();
     EXPECT_TRUE(dialogs->shown.empty());
     EXPECT_EQ(fileEntries(), (std::vector<std::string>{"誕生日@2003/9/14", "エディター@2025/5/5", "追加@2026/12/7"}));
@@ -165,15 +183,15 @@ TEST_F(EventFileSafety, AnUnreadableChangeIsNeverOverwrittenUnasked) {
     dialogs->answers = {Answer::No};
     unload();
     ASSERT_EQ(dialogs->shown.size(), 1u);
-    EXPECT_EQ(dialogs->shown[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(dialogs->shown[0].buttons, Buttons::YesNoCancel);
     EXPECT_EQ(fileBytes(), foreign);
 
     writeFile(cp932Lines(eventLines("0,0,0,2", " 0 ", {"誕生日@2003/9/14"})));
     frmKV& h = startWithHome();
     writeFile(foreign);
     add(h, QStringLiteral("追加@2026/12/7"));
-    h.endUnattended = true;
     dialogs->shown.clear();
+    h.endFromOutside();
     unload();
     EXPECT_TRUE(dialogs->shown.empty());
     EXPECT_EQ(fileBytes(), foreign);
@@ -247,6 +265,77 @@ TEST_F(EventFileSafety, AFileSizeLimitIsAReportedFailureNotAKill) {
     EXPECT_EQ(fileBytes(), original);
 }
 
+// A save that would make the file longer than the program reads is refused: the old
+// file stays, the user is told, and the end is called off so that the list can be made
+// shorter. (Written, the file would be refused at the next start, with every change after.)
+TEST_F(EventFileSafety, ASaveThatWouldPassTheSizeLimitIsRefusedAndTheFileStays) {
+    QByteArray original = cp932Lines(eventLines("0,0,0,2", " 0 "));
+    const QByteArray line = QByteArray(990, 'x') + "@2003/9/14\r\n";
+    const qsizetype room = static_cast<qsizetype>(kMaxFileBytes) - 8 - original.size();
+    original += line.repeated(room / line.size());
+    original += QByteArray(room % line.size() - 12, 'y') + "@2003/9/14\r\n";
+    ASSERT_EQ(original.size(), static_cast<qsizetype>(kMaxFileBytes) - 8);
+    writeFile(original);
+    frmKV& f = startWithHome();
+    ASSERT_TRUE(dialogs->shown.empty());
+    add(f, QStringLiteral("追加@2026/12/7"));
+    int cancel = 0;
+    f.Form_Unload(cancel);
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(dialogs->shown[0].title, QStringLiteral("エラー"));
+    EXPECT_TRUE(dialogs->shown[0].text.startsWith(kWriteError + QStringLiteral("\r\n保存する内容が 32 MB を超える")))
+        << dialogs->shown[0].text.toStdString();
+    EXPECT_EQ(cancel, 1);
+    EXPECT_FALSE(f.unloaded);
+    EXPECT_TRUE(fileBytes() == original);
+    EXPECT_TRUE(QDir(home.path()).isEmpty());
+}
+
+// A working folder, a program folder and a home folder named in Shift-JIS bytes, as
+// folders unpacked from old archives are: each is reached by its bytes, and a message
+// shows the name readably.
+TEST_F(EventFileSafety, FoldersNamedInShiftJisAreReachedByTheirBytes) {
+    const std::string hizuke = "\x93\xfa\x95\x74";  // 日付
+    const std::string work = workDir.path().toStdString() + "/" + hizuke;
+    const std::string program = home.path().toStdString() + "/prog" + hizuke;
+    const std::string homeFolder = home.path().toStdString() + "/home" + hizuke;
+    for (const std::string& folder : {work, program, homeFolder}) ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    const FileBytes era = readFileBytes(std::string(KALVO_BINARY_DIR) + "/KalvoN.dat");
+    ASSERT_EQ(era.status, FileStatus::Ok);
+    ASSERT_EQ(writeFileBytes(program + "/KalvoN.dat", era.bytes), FileStatus::Ok);
+    ASSERT_EQ(writeFileBytes(work + "/kalvoe.dat",
+                             cp932Lines(eventLines("0,0,0,0", " 0 ", {"誕生日@2003/9/14"})).toStdString()),
+              FileStatus::Ok);
+    Services s = makeServices();
+    s.workDir = work;
+    s.programDir = program;
+    s.homeDir = homeFolder;
+    const auto startThere = [&] {
+        form = std::make_unique<frmKV>(s);
+        form->Form_Load();
+        return form.get();
+    };
+    frmKV* f = startThere();
+    EXPECT_TRUE(dialogs->shown.empty()) << dialogs->shown[0].text.toStdString();
+    EXPECT_EQ(f->fgNS, 0);  // the northern court's file was read
+    EXPECT_EQ(items(), QStringList{QStringLiteral("誕生日@2003/9/14")});
+    add(*f, QStringLiteral("追加@2026/12/7"));
+    unload();
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(readTextFile(work + "/kalvoe.dat").lines.back(), "追加@2026/12/7");
+
+    // The folder goes away: the question names it readably, the copy goes home.
+    f = startThere();
+    add(*f, QStringLiteral("次の日@2027/1/1"));
+    ASSERT_EQ(::rename(work.c_str(), (work + ".moved").c_str()), 0);
+    dialogs->answers = {Answer::Yes};
+    unload();
+    ASSERT_EQ(dialogs->shown.size(), 2u);
+    EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("/日付\r\n"))) << dialogs->shown[0].text.toStdString();
+    EXPECT_TRUE(dialogs->shown[1].text.contains(QStringLiteral("/home日付/kalvoe.dat")));
+    EXPECT_EQ(readTextFile(homeFolder + "/kalvoe.dat").lines.back(), "次の日@2027/1/1");
+}
+
 // The working folder is renamed while the program runs: the user is told and may keep
 // the content in the home folder, under a name that overwrites nothing.
 TEST_F(EventFileSafety, AFolderThatWentAwayOffersTheHomeFolder) {
@@ -259,7 +348,7 @@ TEST_F(EventFileSafety, AFolderThatWentAwayOffersTheHomeFolder) {
     for (const Answer answer : {Answer::No, Answer::Yes}) {
         QDir().rename(folder + QStringLiteral(".moved"), folder);
         Services s = makeServicesWithHome();
-        s.workDir = folder;
+        s.workDir = folder.toStdString();
         form = std::make_unique<frmKV>(s);
         form->Form_Load();
         add(*form, QStringLiteral("追加@2026/12/7"));

@@ -177,7 +177,7 @@ TEST_F(EventFileWindow, UnreadableAndUnreachableFiles) {
 
     dialogs->shown.clear();
     Services s = makeServices();
-    s.workDir = QDir(workDir.path()).filePath(QStringLiteral("no such folder"));
+    s.workDir = QDir(workDir.path()).filePath(QStringLiteral("no such folder")).toStdString();
     form = std::make_unique<frmKV>(s);
     form->Form_Load();
     ASSERT_EQ(dialogs->shown.size(), 1u);
@@ -198,7 +198,7 @@ TEST_F(EventFileWindow, WriteFailureWhenTheFolderBecameAFile) {
     old.write(original);
     old.close();
     Services s = makeServices();
-    s.workDir = folder;
+    s.workDir = folder.toStdString();
     form = std::make_unique<frmKV>(s);
     form->Form_Load();
     form->btEV_Click(0);

@@ -54,8 +54,8 @@ TEST(EventMerge, SettingsAreThisRunsWhereItChangedThemAndTheFilesElsewhere) {
     theirs.comment = "' 手で書いた";
     theirs.top = 600;
     const EventFile out = mergeEventFiles(base, mine, theirs, {add("m")});
-    EXPECT_EQ(out.flags, kFlagStartDay);  // changed here
-    EXPECT_EQ(out.sizeMode, 2);           // changed there only
+    EXPECT_EQ(out.flags, kFlagStartDay | kFlagNoMoon);  // one box ticked here, the other there
+    EXPECT_EQ(out.sizeMode, 2);                         // changed there only
     EXPECT_EQ(out.comment, "' 手で書いた");
     EXPECT_EQ(out.top, 1500.0f);  // the place is one value: this run moved the window
     EXPECT_EQ(out.left, 4500.0f);
@@ -65,6 +65,30 @@ TEST(EventMerge, SettingsAreThisRunsWhereItChangedThemAndTheFilesElsewhere) {
     const EventFile still = mergeEventFiles(base, mine, theirs, {add("m")});
     EXPECT_EQ(still.top, 600.0f);
     EXPECT_EQ(still.left, 3000.0f);
+}
+
+// Each check box of line 4 is a setting of its own: a box ticked here and the other box
+// ticked there are both kept. Bits with no meaning are not written.
+TEST(EventMerge, EachCheckBoxIsMergedOnItsOwn) {
+    struct Case {
+        const char* what;
+        int base, mine, theirs, expected;
+    };
+    constexpr int ST = kFlagStartDay, BS = kFlagNoMoon;
+    const Case cases[] = {
+        {"ticked here and the other there", 0, ST, BS, ST | BS},
+        {"the other way round", 0, BS, ST, ST | BS},
+        {"unticked here, the other ticked there", ST | BS, BS, ST | BS, BS},
+        {"ticked here, unticked there", BS, ST | BS, 0, ST},
+        {"both unticked one each", ST | BS, BS, ST, 0},
+        {"unchanged here: theirs", ST, ST, BS, BS},
+        {"the same tick on both sides", 0, ST, ST, ST},
+        {"a meaningless bit there is not written", 0, ST, 2 | BS, ST | BS},
+    };
+    for (const auto& c : cases) {
+        const EventFile out = mergeEventFiles(file(c.base, 0, {}), file(c.mine, 0, {}), file(c.theirs, 0, {}), {});
+        EXPECT_EQ(out.flags, c.expected) << c.what;
+    }
 }
 
 TEST(EventMerge, TheStartEntryKeepsNamingTheSameEntry) {

@@ -2,6 +2,7 @@
 // (KALVO_FAULT): a failed step is reported and the old file stays byte for byte, and a
 // folder that takes no new file still lets the file itself be written.
 #include "events/event_support.h"
+#include "file_faults/fault_support.h"
 #include "platform/text_file.h"
 
 #include <sys/stat.h>
@@ -34,25 +35,12 @@ const bool preloaded = [] {
 
 const QString kWriteError = QStringLiteral("設定ファイルの書き込みエラー");
 
-// Sets KALVO_FAULT for its lifetime and tells how often each named call was failed.
-class Fault {
-public:
-    explicit Fault(const char* faults) { ::setenv("KALVO_FAULT", faults, 1); }
-    ~Fault() { ::unsetenv("KALVO_FAULT"); }
-    static int hits(const char* call) {
-        const std::string name = std::string("KALVO_FAULT_HITS_") + call;
-        const char* value = std::getenv(name.c_str());
-        const int n = value ? std::atoi(value) : 0;
-        ::unsetenv(name.c_str());
-        return n;
-    }
-};
-
 class FileFaults : public EventWindowTest {
 protected:
     QByteArray original = cp932Lines(eventLines("0,0,0,2", " 0 ", {"誕生日@2003/9/14", "記念日@2010/4/1"}));
 
-    void SetUp() override {
+    void SetUp() override { startWithAnAddition(); }
+    void startWithAnAddition() {
         writeFile(original);
         frmKV& f = start();
         ASSERT_TRUE(dialogs->shown.empty());
@@ -117,10 +105,11 @@ TEST_F(FileFaults, AFolderThatTakesNoNewFileStillGetsTheSave) {
     EXPECT_EQ(back.lines.back(), "新しい日@2026/12/7");
 }
 
-// Written in place and then the flush fails: the old content is written back.
+// Written in place and then the flush fails: the old content is written back. (The
+// first flush is the journal's, see save_journal.h; the second the file's.)
 TEST_F(FileFaults, AFailureWhileWritingInPlacePutsTheOldContentBack) {
     {
-        const Fault fault("mkostemp=EACCES,fdatasync=EIO");
+        const Fault fault("mkostemp=EACCES,fdatasync=EIO@2");
         unload();
     }
     EXPECT_GT(Fault::hits("mkostemp"), 0);
@@ -128,6 +117,29 @@ TEST_F(FileFaults, AFailureWhileWritingInPlacePutsTheOldContentBack) {
     ASSERT_EQ(dialogs->shown.size(), 1u);
     EXPECT_EQ(dialogs->shown[0].text, kWriteError);
     EXPECT_EQ(fileBytes(), original);
+}
+
+// The name cannot be renamed over, but the file itself can be written (a bind-mounted
+// file gives EBUSY, one on another file system EXDEV, a file system that refuses renames
+// EPERM): the save writes into the file, which stays the same file.
+TEST_F(FileFaults, ARefusedRenameFallsBackToWritingInPlace) {
+    for (const char* faults : {"rename=EBUSY", "rename=EXDEV", "rename=EPERM"}) {
+        startWithAnAddition();
+        const ino_t before = inode();
+        dialogs->shown.clear();
+        {
+            const Fault fault(faults);
+            unload();
+        }
+        EXPECT_GT(Fault::hits("rename"), 0) << faults;
+        EXPECT_TRUE(dialogs->shown.empty()) << faults;
+        EXPECT_EQ(inode(), before) << faults;
+        const TextLines back = readTextFile(eventFilePath().toStdString());
+        ASSERT_EQ(back.status, FileStatus::Ok) << faults;
+        EXPECT_EQ(back.lines.back(), "新しい日@2026/12/7") << faults;
+        EXPECT_EQ(folder(), QStringList{QStringLiteral("kalvoe.dat")}) << faults;
+        EXPECT_TRUE(QDir(stateDir.path()).isEmpty()) << faults;  // the journal went with the save
+    }
 }
 
 }  // namespace

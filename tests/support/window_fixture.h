@@ -15,6 +15,7 @@ namespace kalvo::test {
 class WindowTest : public ::testing::Test {
 protected:
     QTemporaryDir workDir;
+    QTemporaryDir stateDir;  // the journals of saves into the file itself
     std::shared_ptr<ScriptedDialogs> dialogs = std::make_shared<ScriptedDialogs>();
     Serial today = fromYmd(2026, 12, 7);
     QString programDir = QStringLiteral(KALVO_BINARY_DIR);
@@ -24,8 +25,9 @@ protected:
         Services s;
         s.dialogs = dialogs;
         s.today = [this] { return today; };
-        s.workDir = workDir.path();
-        s.programDir = programDir;
+        s.workDir = workDir.path().toStdString();
+        s.programDir = programDir.toStdString();
+        s.stateDir = stateDir.path().toStdString();
         return s;
     }
 

@@ -1,0 +1,208 @@
+#include "platform/save_journal.h"
+
+#include "platform/file_io.h"
+#include "platform/text_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+
+namespace kalvo {
+namespace {
+
+constexpr std::string_view kMagic = "KALVO-JOURNAL 1\n";
+// Both contents of a file at the size limit, and the rest.
+constexpr std::size_t kMaxJournalBytes = 2 * kMaxFileBytes + (std::size_t{1} << 16);
+
+std::uint64_t fnv1a(std::string_view bytes) {
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (const unsigned char c : bytes) {
+        hash ^= c;
+        hash *= 0x100000001b3ULL;
+    }
+    return hash;
+}
+
+void putNumberLine(std::string& out, std::string_view key, std::uint64_t value) {
+    out += key;
+    out += ' ';
+    out += std::to_string(value);
+    out += '\n';
+}
+
+void putBlock(std::string& out, std::string_view key, std::string_view bytes) {
+    putNumberLine(out, key, bytes.size());
+    out += bytes;
+    out += '\n';
+}
+
+// Reads "key N\n" at `at`; nullopt when the text there is not that.
+std::optional<std::uint64_t> takeNumberLine(std::string_view bytes, size_t& at, std::string_view key) {
+    if (bytes.substr(at, key.size()) != key || bytes.substr(at + key.size(), 1) != " ") return std::nullopt;
+    const size_t start = at + key.size() + 1;
+    const size_t end = bytes.find('\n', start);
+    if (end == std::string_view::npos) return std::nullopt;
+    std::uint64_t value = 0;
+    const auto [ptr, ec] = std::from_chars(bytes.data() + start, bytes.data() + end, value);
+    if (ec != std::errc() || ptr != bytes.data() + end) return std::nullopt;
+    at = end + 1;
+    return value;
+}
+
+std::optional<std::string> takeBlock(std::string_view bytes, size_t& at, std::string_view key) {
+    const auto length = takeNumberLine(bytes, at, key);
+    if (!length || *length > bytes.size() - at || bytes.size() - at - *length < 1) return std::nullopt;
+    std::string block(bytes.substr(at, *length));
+    at += *length;
+    if (bytes[at] != '\n') return std::nullopt;
+    ++at;
+    return block;
+}
+
+std::optional<Journal> readJournalFile(const std::string& name) {
+    const Fd fd(::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (!fd.valid()) return std::nullopt;
+    std::string bytes;
+    if (readAll(fd.get(), kMaxJournalBytes, 4096, bytes) != ReadResult::Ok) return Journal{};
+    auto journal = parseJournal(bytes);
+    return journal ? journal : Journal{};  // an empty journal stands for one that is cut short
+}
+
+bool makeFolder(const std::string& folder) {
+    if (isFolder(folder)) return true;
+    const std::string parent = folderOf(folder);
+    if (parent != folder && !isFolder(parent) && !makeFolder(parent)) return false;
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+}  // namespace
+
+std::string encodeJournal(const Journal& journal) {
+    std::string out;
+    out.reserve(journal.path.size() + journal.oldBytes.size() + journal.newBytes.size() + 128);
+    out += kMagic;
+    putNumberLine(out, "dev", journal.dev);
+    putNumberLine(out, "ino", journal.ino);
+    putBlock(out, "path", journal.path);
+    putBlock(out, "old", journal.oldBytes);
+    putBlock(out, "new", journal.newBytes);
+    char sum[32];
+    std::snprintf(sum, sizeof sum, "sum %016llx\n", static_cast<unsigned long long>(fnv1a(out)));
+    out += sum;
+    return out;
+}
+
+std::optional<Journal> parseJournal(std::string_view bytes) {
+    if (bytes.substr(0, kMagic.size()) != kMagic) return std::nullopt;
+    size_t at = kMagic.size();
+    Journal j;
+    const auto dev = takeNumberLine(bytes, at, "dev");
+    const auto ino = takeNumberLine(bytes, at, "ino");
+    if (!dev || !ino) return std::nullopt;
+    j.dev = *dev;
+    j.ino = *ino;
+    auto path = takeBlock(bytes, at, "path");
+    auto oldBytes = path ? takeBlock(bytes, at, "old") : std::nullopt;
+    auto newBytes = oldBytes ? takeBlock(bytes, at, "new") : std::nullopt;
+    if (!newBytes) return std::nullopt;
+    char sum[32];
+    std::snprintf(sum, sizeof sum, "sum %016llx\n", static_cast<unsigned long long>(fnv1a(bytes.substr(0, at))));
+    if (bytes.substr(at) != sum) return std::nullopt;
+    j.path = std::move(*path);
+    j.oldBytes = std::move(*oldBytes);
+    j.newBytes = std::move(*newBytes);
+    return j;
+}
+
+bool isHalfWritten(std::string_view now, std::string_view oldBytes, std::string_view newBytes) {
+    if (now.size() > std::max(oldBytes.size(), newBytes.size())) return false;
+    for (size_t i = 0; i < now.size(); ++i) {
+        const char c = now[i];
+        if (c == 0 || (i < newBytes.size() && c == newBytes[i]) || (i < oldBytes.size() && c == oldBytes[i])) continue;
+        return false;
+    }
+    return true;
+}
+
+std::string journalPath(const std::string& folder, const struct stat& file) {
+    char name[64];
+    std::snprintf(name, sizeof name, "save-%llx-%llx.journal", static_cast<unsigned long long>(file.st_dev),
+                  static_cast<unsigned long long>(file.st_ino));
+    return joinPath(folder, name);
+}
+
+bool writeJournal(const std::string& folder, const struct stat& file, const Journal& journal) {
+    if (folder.empty() || !makeFolder(folder)) return false;
+    const std::string name = journalPath(folder, file);
+    Fd fd(::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!fd.valid()) return false;
+    const std::string bytes = encodeJournal(journal);
+    const bool written = writeAll(fd.get(), bytes, 0) && ::fdatasync(fd.get()) == 0;
+    if (!fd.close() || !written || !syncFolder(folder)) {
+        ::unlink(name.c_str());
+        return false;
+    }
+    return true;
+}
+
+void removeJournal(const std::string& folder, const struct stat& file) {
+    if (::unlink(journalPath(folder, file).c_str()) == 0) syncFolder(folder);
+}
+
+bool hasJournalFor(const std::string& path, const std::string& folder) {
+    if (folder.empty()) return false;
+    struct stat st {};
+    if (::stat(followLinks(path).c_str(), &st) != 0) return false;
+    struct stat journal {};
+    return ::lstat(journalPath(folder, st).c_str(), &journal) == 0;
+}
+
+RecoveryResult recoverInterruptedSave(const std::string& path, const std::string& folder) {
+    RecoveryResult result;
+    if (folder.empty()) return result;
+    const std::string target = followLinks(path);
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return result;
+    const auto journal = readJournalFile(journalPath(folder, st));
+    if (!journal) return result;
+    result.path = target;
+    if (journal->path.empty() || journal->dev != st.st_dev || journal->ino != st.st_ino) {
+        removeJournal(folder, st);  // cut short, or for a file that is gone
+        result.what = Recovery::Dropped;
+        return result;
+    }
+    // The file is known by its inode (its folder may have been renamed since); the content
+    // check below tells it from an unrelated file that got the inode of a deleted one.
+    Fd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    std::string now;
+    if (!fd.valid() || readAll(fd.get(), kMaxFileBytes, static_cast<size_t>(st.st_size), now) != ReadResult::Ok) {
+        result.what = Recovery::Failed;
+        return result;
+    }
+    if (now == journal->newBytes) {
+        removeJournal(folder, st);
+        result.what = Recovery::AlreadyDone;
+        return result;
+    }
+    if (!isHalfWritten(now, journal->oldBytes, journal->newBytes)) {
+        result.what = Recovery::ChangedSince;
+        result.content = journal->newBytes;
+        return result;
+    }
+    if (!overwriteContent(fd.get(), journal->newBytes) || !fd.close()) {
+        result.what = Recovery::Failed;
+        return result;
+    }
+    removeJournal(folder, st);
+    result.what = Recovery::Completed;
+    return result;
+}
+
+void dropJournalFor(const std::string& path, const std::string& folder) {
+    struct stat st {};
+    if (::stat(followLinks(path).c_str(), &st) == 0) removeJournal(folder, st);
+}
+
+}  // namespace kalvo
