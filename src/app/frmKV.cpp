@@ -30,6 +30,9 @@ const QString kDisplayLostNotSaved =
 
 frmKV::frmKV(Services s, QWidget* parent) : QWidget(parent), services(std::move(s)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // Each size mode has a fixed size: the title bar offers no maximize button.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     // Every role the layout leaves alone is light whatever the desktop's theme: the
     // layout's navy and blue texts are meant for a light window.
     setPalette(lightPalette());

@@ -9,7 +9,11 @@ int EventListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(entries_.size());
 }
 
+// The combo box asks for the data of no entry (row -1) when its selection is cleared: an
+// empty answer, as for any model. An index of this model that is out of range is a fault,
+// and checkIndex says so.
 QVariant EventListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     return QString::fromStdString(entries_[static_cast<size_t>(index.row())]);

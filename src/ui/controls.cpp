@@ -6,7 +6,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QTextCharFormat>
 #include <algorithm>
+#include <cmath>
 
 namespace kalvo {
 
@@ -138,8 +140,67 @@ void setForeColor(QWidget* widget, ColorValue value) {
     const QColor c = toQColor(value);
     pal.setColor(QPalette::WindowText, c);
     pal.setColor(QPalette::Text, c);
-    pal.setColor(QPalette::ButtonText, c);
+    const bool arrowHides =
+        qobject_cast<QComboBox*>(widget) && contrastRatio(c, pal.color(QPalette::Button)) < kVisibleContrast;
+    if (!arrowHides) pal.setColor(QPalette::ButtonText, c);
     widget->setPalette(pal);
+}
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+namespace {
+
+// A text colour readable on the background: the field's own if it is, else black or white.
+QColor readableOn(const QColor& back, const QColor& preferred) {
+    if (contrastRatio(preferred, back) >= kVisibleContrast) return preferred;
+    return contrastRatio(Qt::black, back) >= contrastRatio(Qt::white, back) ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+}  // namespace
+
+QList<QInputMethodEvent::Attribute> markedComposition(const QList<QInputMethodEvent::Attribute>& attributes, int length,
+                                                      const QColor& text, const QColor& base) {
+    using Attribute = QInputMethodEvent::Attribute;
+    QTextCharFormat underlined;
+    underlined.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+    // First, so that the input method's own formats are merged over it.
+    QList<Attribute> marked{Attribute(QInputMethodEvent::TextFormat, 0, length, underlined)};
+    for (const Attribute& a : attributes) {
+        QTextCharFormat format = a.value.value<QTextFormat>().toCharFormat();
+        if (a.type != QInputMethodEvent::TextFormat || !format.isValid()) {
+            marked.append(a);
+            continue;
+        }
+        const QColor back = format.hasProperty(QTextFormat::BackgroundBrush) ? format.background().color() : base;
+        const QColor shown = format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color() : text;
+        if (contrastRatio(shown, back) < kVisibleContrast) format.setForeground(readableOn(back, text));
+        if (format.underlineStyle() == QTextCharFormat::NoUnderline)
+            format.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+        marked.append(Attribute(a.type, a.start, a.length, format));
+    }
+    return marked;
+}
+
+void ComposingLineEdit::inputMethodEvent(QInputMethodEvent* event) {
+    const QString composed = event->preeditString();
+    if (composed.isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    const QPalette pal = palette();
+    QInputMethodEvent marked(composed, markedComposition(event->attributes(), static_cast<int>(composed.size()),
+                                                         pal.color(QPalette::Text), pal.color(QPalette::Base)));
+    marked.setCommitString(event->commitString(), event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&marked);
+    event->setAccepted(marked.isAccepted());
 }
 
 }  // namespace kalvo

@@ -6,7 +6,9 @@
 #include "ui/window_geometry.h"  // twips to pixels, for the layout and the window sizes
 
 #include <QColor>
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -68,6 +70,30 @@ private:
     QString linesFor_;
 };
 
+// The edit field of a combo box. Text being composed with an input method is always
+// marked: underlined in a colour that shows on the field, whatever the input method
+// asked for (some send no format at all, or text colours meant for a white field, which
+// vanish on the black event field).
+class ComposingLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void inputMethodEvent(QInputMethodEvent* event) override;
+};
+
+// The attributes of a composed text of `length` characters as they are drawn on a field
+// of the given text and background colours: every character underlined, every text
+// colour readable on its background; the rest as the input method sent it.
+QList<QInputMethodEvent::Attribute> markedComposition(const QList<QInputMethodEvent::Attribute>& attributes, int length,
+                                                      const QColor& text, const QColor& base);
+
+// The contrast ratio of two colours, 1 (the same lightness) to 21 (black and white), as
+// the accessibility guidelines measure it; 3 is the least for a mark one must see.
+double contrastRatio(const QColor& a, const QColor& b);
+inline constexpr double kVisibleContrast = 3.0;
+
 // The colour of a colour value (ui/colours.h); system colours come from lightPalette().
 QColor toQColor(ColorValue value);
 
@@ -76,7 +102,9 @@ QColor toQColor(ColorValue value);
 // backgrounds) are chosen for a light window.
 QPalette lightPalette();
 
-// Sets a widget's background (filled) or text colour through its palette.
+// Sets a widget's background (filled) or text colour through its palette. A combo box's
+// text colour is its field's, and its arrow's too unless it would not show on the arrow's
+// button face (the event list's white text).
 void setBackColor(QWidget* widget, ColorValue value);
 void setForeColor(QWidget* widget, ColorValue value);
 

@@ -84,13 +84,10 @@ QStringList fontFamilies(Face face) {
     return {};
 }
 
-namespace {
-
-// The family a face is drawn with: the first of its list that is installed, looked up
-// once per face. A family that is not installed costs the font matcher a search through
-// every font each time a font names it, and the window makes dozens of fonts. With none
-// of them installed the whole list goes to Qt, which then picks what it can.
-QStringList resolvedFamilies(Face face) {
+// Looked up once per face: a family that is not installed costs the font matcher a
+// search through every font each time a font names it, and the window makes dozens of
+// fonts.
+QStringList familiesInUse(Face face) {
     static QStringList resolved[4];
     static bool done[4] = {};
     const auto i = static_cast<size_t>(face);
@@ -108,11 +105,9 @@ QStringList resolvedFamilies(Face face) {
     return resolved[i];
 }
 
-}  // namespace
-
 QFont makeFont(const FontSpec& design) {
     QFont font;
-    font.setFamilies(resolvedFamilies(design.face));
+    font.setFamilies(familiesInUse(design.face));
     font.setPixelSize(static_cast<int>(design.points * 96.0 / 72.0 + 0.5));
     font.setBold(design.bold);
     return font;

@@ -22,6 +22,10 @@ struct FontSpec {
 // taller lines fit the layout least). Qt takes the first one installed.
 QStringList fontFamilies(Face face);
 
+// The families a face is drawn with: the first of fontFamilies(face) that is installed,
+// or, with none of them installed, the whole list for Qt to choose from.
+QStringList familiesInUse(Face face);
+
 // Font of the given face with its family list. The size is set in pixels at 96 dpi, the
 // scale on which the twips positions were laid out.
 QFont makeFont(const FontSpec& design);

@@ -2,6 +2,7 @@
 
 #include "moon/moon_picture.h"
 #include "ui/accessibility.h"
+#include "ui/focus_style.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,7 +38,9 @@ QWidget* create(const ControlSpec& c, QWidget* parent) {
         }
         case Kind::Combo: {
             auto* combo = new QComboBox(parent);
-            combo->setEditable(true);
+            auto* field = new ComposingLineEdit(combo);
+            field->setPalette(combo->palette());
+            combo->setLineEdit(field);  // this makes the combo editable
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setCompleter(nullptr);
             combo->setEditText(caption);
@@ -97,6 +100,8 @@ void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<
     // Frames before the controls they hold.
     std::stable_partition(firstWindowed, order.end(), [](const ControlSpec* c) { return c->kind != Kind::Option; });
 
+    auto* focusStyle = new FocusStyle;
+    focusStyle->setParent(window);
     std::map<std::string, QWidget*> containers;
     std::vector<std::pair<int, QWidget*>> tabbing;
     std::vector<QWidget*> above;
@@ -104,6 +109,7 @@ void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<
         QWidget* parent = window;
         if (c->container) parent = containers.at(c->container);
         QWidget* w = create(*c, parent);
+        if (c->kind != Kind::Label && c->kind != Kind::Frame && c->kind != Kind::Picture) w->setStyle(focusStyle);
         applyProperties(*c, w);
         if (c->kind == Kind::Frame) containers[c->name] = w;
         if (c->style & kAbove) above.push_back(w);

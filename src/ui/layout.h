@@ -69,7 +69,9 @@ inline constexpr int kClientTopTwips = 1440;
 // Creates every control of the table as a child of the window, in an order that puts
 // windowed controls above labels and earlier labels above later ones (a label marked
 // kAbove above everything), applies every design property, chains the tab order, names
-// each caption's buddy, and hands each widget with its row to `place`.
+// each caption's buddy, and hands each widget with its row to `place`. Buttons, combo
+// boxes, check boxes and option buttons are drawn with a FocusStyle; the combo boxes'
+// edit fields mark text being composed (ComposingLineEdit).
 void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<const CaptionBuddy> buddies,
                  const std::function<void(const ControlSpec&, QWidget*)>& place);
 

@@ -17,6 +17,10 @@ TEST_F(WindowShell, CaptionAndClientArea) {
     EXPECT_EQ(f.width(), 479);  // 7185 twips
     // No stored position on a first start: the client area stands at 885, 1440 twips.
     EXPECT_EQ(f.geometry().topLeft(), QPoint(59, 96));
+    // A fixed size: minimize and close in the title bar, no maximize.
+    EXPECT_TRUE(f.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(f.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(f.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 }
 
 TEST_F(WindowShell, BothPanelsShowTheirDateAndWeekday) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real binary in a real X server: started in an empty folder, its window appears
-# with the program's caption, which names the project's version, and Alt+Q ends it with
-# exit status 0.
+# with the program's caption, which names the project's version, asks the window manager
+# for no maximize button, and Alt+Q ends it with exit status 0.
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 kalvo_under_x "$@"
@@ -17,6 +17,15 @@ pid=$KALVO_PID
 wid=$(kalvo_window "$pid" "^${caption//./\\.}\$") || { echo "window did not appear"; exit 1; }
 name=$(xdotool getwindowname "$wid")
 [ "$name" = "$caption" ] || { echo "caption was '$name'"; exit 1; }
+# The window manager's hints: minimize and close, no maximize (the size is fixed).
+# _MOTIF_WM_HINTS is flags, functions, decorations: functions 8 minimize, 16 maximize,
+# 32 close; decorations 32 minimize, 64 maximize.
+hints=$(xprop -id "$wid" _MOTIF_WM_HINTS | sed 's/.*= //; s/,//g')
+read -r _ functions decorations _ <<<"$hints"
+if [ $((functions & 16)) -ne 0 ] || [ $((decorations & 64)) -ne 0 ] ||
+   [ $((functions & 40)) -ne 40 ] || [ $((decorations & 32)) -eq 0 ]; then
+  echo "title bar hints were '$hints'"; exit 1
+fi
 sleep 0.5
 kalvo_key "$wid" alt+q
 status=0

@@ -4,7 +4,11 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QStyleOptionComboBox>
 #include <QTest>
+#include <QTextCharFormat>
 #include <QWindow>
 #include <set>
 #include <string>
@@ -96,6 +100,117 @@ TEST_F(WindowLayout, TabOrderFollowsTheTable) {
     QWidget* w = f.btBB(3)->nextInFocusChain();
     EXPECT_EQ(w, f.btEND(0));
     EXPECT_EQ(w->nextInFocusChain(), f.btHELP);
+}
+
+// Shows the window and makes it the active one, as the keyboard needs.
+void showActive(frmKV& f) {
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+}
+
+// Pixels of two pictures of the same size whose colours differ by at least a contrast
+// ratio of 3, the least for a mark one must see.
+int visiblyChanged(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) n += contrastRatio(a.pixelColor(x, y), b.pixelColor(x, y)) >= 3.0;
+    return n;
+}
+
+TEST(Contrast, RatiosAsTheAccessibilityGuidelinesMeasureThem) {
+    EXPECT_NEAR(contrastRatio(Qt::white, Qt::black), 21.0, 0.01);
+    EXPECT_NEAR(contrastRatio(QColor(118, 118, 118), Qt::white), 4.54, 0.02);
+    EXPECT_NEAR(contrastRatio(Qt::white, QColor(118, 118, 118)), 4.54, 0.02);
+}
+
+// Tab moves the keyboard focus onto each kind of control in turn (in the tab order, so
+// that no era combo takes the focus and redraws the moon on the way); the focused
+// control's picture then differs from its unfocused one by a frame of visible contrast,
+// two pixels wide round at least an option button's circle.
+TEST_F(WindowLayout, KeyboardFocusShowsOnEveryKindOfControl) {
+    frmKV& f = start();
+    showActive(f);
+    const std::pair<const char*, QWidget*> controls[] = {
+        {"button", f.btBB(22)}, {"picture", f.picM},       {"event list", f.cobEV}, {"event button", f.btEV(2)},
+        {"check box", f.ckST},  {"era combo", f.cobNG(0)}, {"option", f.opNS(0)},   {"small check box", f.ckBS},
+    };
+    for (const auto& [kind, control] : controls) {
+        SCOPED_TRACE(kind);
+        const QImage unfocused = control->grab().toImage();
+        for (int i = 0; i < 80 && QApplication::focusWidget() != control; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), control);
+        EXPECT_GE(visiblyChanged(control->grab().toImage(), unfocused), 30);
+    }
+}
+
+// The event list's arrow, white text colour and all, shows as plainly as an era combo's,
+// in each size mode that shows the list: dark on the light button face.
+TEST_F(WindowLayout, EventListArrowShowsAsPlainlyAsAnEraCombos) {
+    frmKV& f = start();
+    f.show();
+    const auto ink = [&](const QImage& window, QComboBox* combo) {  // darkest on lightest
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = true;
+        const QRect arrow =
+            combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+        const QImage part = window.copy(arrow.translated(combo->mapTo(&f, QPoint(0, 0))).adjusted(3, 3, -3, -3));
+        QColor light = Qt::black, dark = Qt::white;
+        for (int y = 0; y < part.height(); ++y)
+            for (int x = 0; x < part.width(); ++x) {
+                const QColor c = part.pixelColor(x, y);
+                if (c.lightness() > light.lightness()) light = c;
+                if (c.lightness() < dark.lightness()) dark = c;
+            }
+        return contrastRatio(light, dark);
+    };
+    for (short mode : {0, 1}) {
+        f.sizeMode = mode;
+        f.applySizeMode();
+        const QImage window = f.grab().toImage();
+        EXPECT_GE(ink(window, f.cobEV), std::min(4.5, ink(window, f.cobNG(0)))) << mode;
+    }
+}
+
+// Text being composed with an input method is underlined in the event field (white on
+// black), readably, whatever format the input method sends: the picture of the composed
+// text differs from that of the same text committed by a line as long as the text.
+TEST_F(WindowLayout, ComposedTextIsMarkedInTheEventField) {
+    using Attribute = QInputMethodEvent::Attribute;
+    QTextCharFormat black, underlined, highlighted;
+    black.setForeground(QColor(Qt::black));  // meant for a white field
+    underlined.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+    highlighted.setUnderlineStyle(QTextCharFormat::DashUnderline);
+    highlighted.setBackground(QColor(0, 120, 215));
+    highlighted.setForeground(QColor(Qt::white));
+    frmKV& f = start();
+    showActive(f);
+    QLineEdit* field = f.cobEV->lineEdit();
+    const QString word = QStringLiteral("にほんご");
+    const int width = QFontMetrics(field->font()).horizontalAdvance(word);
+    // none: the hints of newer input methods, which Qt does not read
+    for (const auto& formats : {QList<QTextCharFormat>{}, {black}, {underlined}, {highlighted}}) {
+        QList<Attribute> attributes{Attribute(QInputMethodEvent::Cursor, 4, 1, {})};
+        for (const QTextCharFormat& format : formats)
+            attributes.append(Attribute(QInputMethodEvent::TextFormat, 0, 4, format));
+        field->setFocus();
+        field->clear();
+        QInputMethodEvent composing(word, attributes);
+        QCoreApplication::sendEvent(field, &composing);
+        const QImage composed = field->grab().toImage();
+        QInputMethodEvent commit;
+        commit.setCommitString(word);
+        QCoreApplication::sendEvent(field, &commit);
+        const QImage committed = field->grab().toImage();
+        int lines = 0;
+        for (int y = 0; y < composed.height(); ++y)
+            lines += visiblyChanged(composed.copy(0, y, composed.width(), 1),
+                                    committed.copy(0, y, composed.width(), 1)) >= width * 9 / 10;
+        EXPECT_GE(lines, 1) << formats.size();
+    }
 }
 
 }  // namespace
