@@ -11,10 +11,11 @@ configure_file(data/${KALVO_ID}.metainfo.xml.in ${CMAKE_BINARY_DIR}/${KALVO_ID}.
 configure_file(data/man/kalvo.1.in ${CMAKE_BINARY_DIR}/man/kalvo.utf8.1 @ONLY)
 
 # The installed page is plain ASCII (preconv writes the Japanese as groff escapes), so every
-# man and groff reads it whatever the locale; gzip -n keeps the package reproducible.
+# man and groff reads it whatever the locale. preconv -r writes no .lf request, which would
+# name the build folder, and gzip -n no time stamp: the page is the same from any build.
 find_program(KALVO_PRECONV preconv)
 if(KALVO_PRECONV)
-  set(page_command ${KALVO_PRECONV} -e UTF-8 ${CMAKE_BINARY_DIR}/man/kalvo.utf8.1)
+  set(page_command ${KALVO_PRECONV} -r -e UTF-8 ${CMAKE_BINARY_DIR}/man/kalvo.utf8.1)
 else()
   set(page_command ${CMAKE_COMMAND} -E cat ${CMAKE_BINARY_DIR}/man/kalvo.utf8.1)
 endif()

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # scripts/package makes the source package, kalvo_<version>_<arch>.deb and its -dbgsym .deb
 # with dpkg-buildpackage. A second build of the same tree in another folder, without the
-# build-time tests, with another umask, time zone and locale, gives byte-identical .debs. The
-# .deb holds every file an installed Kalvo needs under /usr, depends on what it needs and
-# recommends the rest; lintian --pedantic finds no error or warning; the program is hardened.
-# As root, on a machine without Kalvo installed, the package is installed with apt, the
-# autopkgtest (debian/tests/start-and-quit) starts it from an empty folder and ends it with
-# Alt+Q, and the package is purged again: no file of it is left, nor any package that came in
-# only for it.
+# build-time tests, with another umask, time zone and locale, gives byte-identical .debs and
+# source package. The .deb holds every file an installed Kalvo needs under /usr, depends on
+# what it needs and recommends the rest; lintian --pedantic finds no error or warning; the
+# program is hardened. As root, on a machine without Kalvo installed, the package is installed
+# with apt, the autopkgtest (debian/tests/start-and-quit) starts it from an empty folder and
+# ends it with Alt+Q, and the package is purged again: no file of it is left, nor any package
+# that came in only for it.
 set -eu  # no pipefail: grep -q may close a pipe early
 src=$2
 build=$3
@@ -51,10 +51,10 @@ start=$(date +%s)
   || { cat "$here/again.log"; fail "the second scripts/package failed"; }
 second=$(($(date +%s) - start))
 grep -q 'tests passed' "$build/package-again/build.log" && fail "nocheck still ran the build-time tests"
-for f in "kalvo_${version}_$arch.deb" "kalvo-dbgsym_${version}_$arch.deb"; do
+for f in "kalvo_${version}_$arch.deb" "kalvo-dbgsym_${version}_$arch.deb" "kalvo_$version.dsc" "kalvo_$version.tar.xz"; do
   cmp "$build/package/$f" "$build/package-again/$f" || fail "$f differs between two builds"
 done
-echo "two builds (${first} s with the core's tests, ${second} s without) gave byte-identical .debs"
+echo "two builds (${first} s with the core's tests, ${second} s without) gave byte-identical .debs and source packages"
 rm -rf "$build/package-again"
 
 # ---- lintian and the hardening ---------------------------------------------------
