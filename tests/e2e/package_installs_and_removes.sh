@@ -74,7 +74,8 @@ for size in 16 22 24 32 48 64 128 256; do
   expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
 for f in "${expected[@]}"; do grep -qx "$f" "$here/list" || fail "the package lacks $f"; done
-dpkg-deb -c "$deb" | grep -q '^-rwxr-xr-x root/root .* \./usr/bin/kalvo$' || fail "/usr/bin/kalvo is not an executable of root"
+dpkg-deb -c "$deb" > "$here/listing"
+grep -q '^-rwxr-xr-x root/root .* \./usr/bin/kalvo$' "$here/listing" || fail "/usr/bin/kalvo is not an executable of root"
 
 # ---- the control fields -----------------------------------------------------------
 field() { dpkg-deb -f "$deb" "$1"; }
@@ -113,12 +114,15 @@ file -b "$here/root/usr/bin/kalvo" | grep -q 'ELF.*stripped' || fail "binary: $(
 file -b "$here/root/usr/bin/kalvo" | grep -q 'not stripped' && fail "the binary is not stripped"
 build_id=$(readelf -n "$here/root/usr/bin/kalvo" | sed -n 's/^ *Build ID: //p')
 [ -n "$build_id" ] || fail "the binary has no build id"
-dpkg-deb -c "$dbgsym" | grep -q "/usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}\.debug$" \
+dpkg-deb -c "$dbgsym" > "$here/dbgsym.list"
+grep -q "/usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}\.debug$" "$here/dbgsym.list" \
   || fail "the dbgsym package has no symbols for build id $build_id"
 head -n 1 "$here/root/usr/share/doc/kalvo/copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' \
   || fail "the copyright file is not machine-readable"
 [ -f "$here/root/usr/share/doc/kalvo/changelog.gz" ] || fail "no changelog in /usr/share/doc/kalvo"
-hardening=$(hardening-check "$here/root/usr/bin/kalvo")
+# It exits 1 over the checks that Debian 12's dpkg-buildflags has no flags for (stack clash
+# protection, control flow integrity); the five it can have are read from its report.
+hardening=$(hardening-check "$here/root/usr/bin/kalvo" || true)
 for feature in 'Position Independent Executable' 'Stack protected' 'Fortify Source functions' \
                'Read-only relocations' 'Immediate binding'; do
   grep -q "^ $feature: yes" <<<"$hardening" || fail "hardening-check: $hardening"
