@@ -27,7 +27,16 @@ done
 grep -qx libgtest-dev <<<"$(bash "$here/deps" --list test)" || fail "test profile lacks libgtest-dev"
 grep -qx clang <<<"$(bash "$here/deps" --list fuzz)" || fail "fuzz profile lacks clang"
 grep -qx libbenchmark-dev <<<"$(bash "$here/deps" --list bench)" || fail "bench profile lacks libbenchmark-dev"
-grep -qx dpkg-dev <<<"$(bash "$here/deps" --list package)" || fail "package profile lacks dpkg-dev"
+package_list=$(bash "$here/deps" --list package)
+# scripts/package builds with what the package profile installs: every Build-Depends of
+# debian/control (the build-time tests' too), and dpkg-buildpackage itself.
+build_depends=$(sed -n '/^Build-Depends:/,/^[A-Z]/p' "$src/debian/control" | sed '$d; s/^Build-Depends://' \
+  | tr ',' '\n' | sed 's/[(<].*//; s/ //g' | grep -v '^$')
+[ -n "$build_depends" ] || fail "no Build-Depends in debian/control"
+for p in dpkg-dev $build_depends; do
+  [ "$p" = debhelper-compat ] && p=debhelper
+  grep -qx "$p" <<<"$package_list" || fail "package profile lacks $p"
+done
 if bash "$here/deps" nonsense 2>/dev/null; then fail "an unknown profile was accepted"; fi
 
 # A PATH with just what the script needs, and no sudo on it.

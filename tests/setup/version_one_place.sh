@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The version is written once, in the CMake project: the sources and data carry no version
-# number of their own, and what is made from them states the project's.
+# number of their own, and what is made from them states the project's. The Debian changelog,
+# which must name the version too, names the project's, dated the project's release date.
 set -eu  # no pipefail: grep -q may close a pipe early
 src=$1
 build=$2
@@ -14,4 +15,11 @@ found=$(grep -rn 'Ver\.[0-9]' "$src/src" || true)
 [ -z "$found" ] || fail "a version text in the sources: $found"
 grep -q "<release version=\"$version\"" "$build/io.github.kalvo.kalvo.metainfo.xml" || fail "metainfo release"
 grep -q "\"Kalvo $version\"" "$build/man/kalvo.1" || fail "manual page version"
+changelog=$src/debian/changelog
+debian_version=$(sed -n '1s/^kalvo (\([^)]*\)) .*/\1/p' "$changelog")
+[ "$debian_version" = "$version" ] || fail "debian/changelog is of version '$debian_version', the project of $version"
+release=$(sed -n 's/^set(KALVO_RELEASE_DATE \([0-9-]*\))$/\1/p' "$src/CMakeLists.txt")
+stamp=$(sed -n '/^ -- /{s/^ -- .*>  //p;q}' "$changelog")
+[ -n "$release" ] && [ "$(date -u -d "$stamp" +%F)" = "$release" ] \
+  || fail "debian/changelog is dated '$stamp', the release $release"
 echo ok
