@@ -38,6 +38,9 @@ QWidget* create(const ControlSpec& c, QWidget* parent) {
         }
         case Kind::Combo: {
             auto* combo = new QComboBox(parent);
+            // The field lays out its text as soon as it is made: in the combo's own font,
+            // no font is loaded that nothing shows.
+            combo->setFont(makeFont(c.font));
             auto* field = new ComposingLineEdit(combo);
             field->setPalette(combo->palette());
             combo->setLineEdit(field);  // this makes the combo editable
