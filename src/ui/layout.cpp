@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,7 +18,10 @@
 namespace kalvo {
 namespace {
 
-QWidget* create(const ControlSpec& c, QWidget* parent) {
+// `lent` is a completer without a model that an edit field holds while it is made a combo
+// box's: QComboBox gives a field that has none a completer of its own, only for
+// setCompleter(nullptr) to drop it again (three of them were a hundredth of start-up).
+QWidget* create(const ControlSpec& c, QWidget* parent, QCompleter* lent) {
     const QString caption = QString::fromUtf8(c.caption);
     switch (c.kind) {
         case Kind::Button: {
@@ -43,9 +47,10 @@ QWidget* create(const ControlSpec& c, QWidget* parent) {
             combo->setFont(makeFont(c.font));
             auto* field = new ComposingLineEdit(combo);
             field->setPalette(combo->palette());
+            field->setCompleter(lent);
             combo->setLineEdit(field);  // this makes the combo editable
             combo->setInsertPolicy(QComboBox::NoInsert);
-            combo->setCompleter(nullptr);
+            combo->setCompleter(nullptr);  // no completion
             combo->setEditText(caption);
             combo->setMaxVisibleItems(20);
             return combo;
@@ -103,6 +108,8 @@ void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<
     // Frames before the controls they hold.
     std::stable_partition(firstWindowed, order.end(), [](const ControlSpec* c) { return c->kind != Kind::Option; });
 
+    QCompleter lent;
+    lent.setCompletionMode(QCompleter::InlineCompletion);  // no popup list
     auto* focusStyle = new FocusStyle;
     focusStyle->setParent(window);
     std::map<std::string, QWidget*> containers;
@@ -111,7 +118,7 @@ void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<
     for (const ControlSpec* c : order) {
         QWidget* parent = window;
         if (c->container) parent = containers.at(c->container);
-        QWidget* w = create(*c, parent);
+        QWidget* w = create(*c, parent, &lent);
         if (c->kind != Kind::Label && c->kind != Kind::Frame && c->kind != Kind::Picture) w->setStyle(focusStyle);
         applyProperties(*c, w);
         if (c->kind == Kind::Frame) containers[c->name] = w;
