@@ -37,6 +37,9 @@ QWidget* create(const ControlSpec& c, QWidget* parent, QCompleter* lent) {
                 label->setFrameStyle(QFrame::Box | QFrame::Plain);
                 label->setLineWidth(1);
                 label->setAlignment(Qt::AlignCenter);
+                // A centred caption takes no indent; QLabel would measure an "x" in the
+                // label's font for the indent of a framed caption at every paint.
+                label->setIndent(0);
             }
             return label;
         }
