@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -48,7 +49,13 @@ QWidget* create(const ControlSpec& c, QWidget* parent, QCompleter* lent) {
             // The field lays out its text as soon as it is made: in the combo's own font,
             // no font is loaded that nothing shows.
             combo->setFont(makeFont(c.font));
+            // A new QLineEdit lays out its empty text in the application's font before
+            // it takes its own: for that moment the application's font is the combo's,
+            // so that no font is loaded that nothing shows (the default face's).
+            const QFont applicationFont = QGuiApplication::font();
+            QGuiApplication::setFont(combo->font());
             auto* field = new ComposingLineEdit(combo);
+            QGuiApplication::setFont(applicationFont);
             field->setPalette(combo->palette());
             field->setCompleter(lent);
             combo->setLineEdit(field);  // this makes the combo editable
