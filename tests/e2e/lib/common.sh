@@ -127,7 +127,9 @@ kalvo_boxes() {
 }
 
 kalvo_click() {
-    xdotool windowraise "$1" mousemove --sync --window "$1" "$2" "$3" click 1
+    # No --sync on the move: it waits some 15 s for a pointer already at that place. The
+    # server takes the move and the press in the order they are sent all the same.
+    xdotool windowraise "$1" mousemove --window "$1" "$2" "$3" click 1
 }
 
 kalvo_key() {
