@@ -11,9 +11,10 @@
 #   kalvo_under_x "$@"
 #
 #   kalvo_under_x "$@"        runs the script again in an X server of its own (xvfb-run -a,
-#                             screen $KALVO_SCREEN, default 1024x768x24) and returns there. The
-#                             session bus (DBUS_SESSION_BUS_ADDRESS) is a dead address: a
-#                             program that asks for one fails at once instead of having
+#                             screen $KALVO_SCREEN, default 1024x768x24; never reset, see
+#                             _kalvo_server_args) and returns there. The session bus
+#                             (DBUS_SESSION_BUS_ADDRESS) is a dead address: a program
+#                             that asks for one fails at once instead of having
 #                             dbus-x11 start a dbus-daemon that outlives it; the test fails
 #                             when one was started all the same. Sets KALVO_TMP, a folder
 #                             that goes at exit, and at exit kills every process kalvo_start
@@ -82,6 +83,13 @@ KALVO_E2E_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 KALVO_DEAD_BUS=unix:path=/nonexistent/kalvo-e2e-bus
 _kalvo_started=()
 
+# The arguments of every X server started here. -noreset: a server that resets when its
+# last client has gone refuses the connections that come in meanwhile, and clients come and
+# go all the time here (every xdotool call is one), also while a program starts and connects.
+_kalvo_server_args() {
+    echo "-screen 0 ${KALVO_SCREEN:-1024x768x24} -noreset"
+}
+
 kalvo_under_x() {
     if [ "${_KALVO_IN_X:-}" = 1 ]; then
         unset _KALVO_IN_X
@@ -89,7 +97,7 @@ kalvo_under_x() {
         _kalvo_setup
         return 0
     fi
-    exec xvfb-run -a -s "-screen 0 ${KALVO_SCREEN:-1024x768x24}" \
+    exec xvfb-run -a -s "$(_kalvo_server_args)" \
         env _KALVO_IN_X=1 DBUS_SESSION_BUS_ADDRESS="$KALVO_DEAD_BUS" bash "$0" "$@"
 }
 
@@ -99,7 +107,7 @@ kalvo_under_x_with_bus() {
         _kalvo_setup
         return 0
     fi
-    exec xvfb-run -a -s "-screen 0 ${KALVO_SCREEN:-1024x768x24}" \
+    exec xvfb-run -a -s "$(_kalvo_server_args)" \
         dbus-run-session -- env _KALVO_IN_X=1 bash "$0" "$@"
 }
 
@@ -160,7 +168,8 @@ _kalvo_running() {
 kalvo_x_start() {
     local display=$KALVO_TMP/display i
     : >"$display"
-    kalvo_start Xvfb -displayfd 3 -screen 0 "${KALVO_SCREEN:-1024x768x24}" -nolisten tcp \
+    # shellcheck disable=SC2046
+    kalvo_start Xvfb -displayfd 3 -nolisten tcp $(_kalvo_server_args) \
         3>"$display" 2>>"$KALVO_TMP/xvfb.log"
     KALVO_XPID=$KALVO_PID
     # The server writes its display number there once it takes connections.
