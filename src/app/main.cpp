@@ -40,6 +40,12 @@ int main(int argc, char** argv) {
         window.Form_Unload(cancel);
     }
     if (window.unloaded) return 0;
+    // The icon reaches the X window once: made while the application has an icon, the
+    // window would have it converted for X twice (as it is made and once more after).
+    const QIcon icon = QApplication::windowIcon();
+    QApplication::setWindowIcon(QIcon());
+    window.winId();  // makes the X window
+    QApplication::setWindowIcon(icon);
     window.show();
     return QApplication::exec();
 }
