@@ -169,14 +169,6 @@ private:
     QString folder_;
 };
 
-// Shows the window and makes it the active one, as the keyboard focus needs.
-void showActive(frmKV& f) {
-    f.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
-    QApplication::setActiveWindow(&f);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-}
-
 // The window looks as it always did: in each size it starts in, in the full size it is
 // brought back to from the small ones, and with the keyboard focus on each kind of control.
 TEST_F(OneFace, TheWindowLooksAsBefore) {

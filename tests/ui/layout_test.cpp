@@ -52,14 +52,6 @@ TEST(LayoutFonts, DesignFacesFallBackToMetricCompatibleOnes) {
 
 using WindowLayout = WindowTest;
 
-// Shows the window and makes it the active one, as the keyboard needs.
-void showActive(frmKV& f) {
-    f.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
-    QApplication::setActiveWindow(&f);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-}
-
 TEST_F(WindowLayout, ControlsStandAtTheirPlacesWithTheirCaptions) {
     frmKV& f = start();
     EXPECT_EQ(f.btBB(27)->geometry(), QRect(190, 38, 28, 19));
