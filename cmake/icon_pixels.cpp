@@ -1,5 +1,8 @@
 // A build tool: writes the window icon's pixels as C++ arrays, so that the program shows its
-// icon without decoding PNGs at start (six PNGs took a twentieth of start-up's instructions).
+// icon without decoding PNGs at start (six PNGs took a twentieth of start-up's instructions),
+// and those of the picture the Fusion style draws a group box's frame with, which it would
+// decode from Qt's resources at the first paint (and have Qt load every image format plugin
+// first).
 //
 //   icon_pixels OUTPUT.cpp SIZE=PNG...
 //
@@ -8,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QString>
+#include <QStyleFactory>
 
 #include <cstdio>
 
@@ -18,10 +22,24 @@ int main(int argc, char** argv) {
     }
     QByteArray out =
         "// Written by cmake/icon_pixels.cpp from the PNGs in data/icons: do not edit.\n"
-        "#include \"app/app_setup.h\"\n\n"
+        "#include \"app/app_setup.h\"\n#include \"ui/focus_style.h\"\n\n"
         "namespace kalvo {\nnamespace {\n";
     QByteArray list = "}  // namespace\n\nconst std::span<const IconPixels> kIconPixels = {kIcons};\n";
     QByteArray table = "constexpr IconPixels kIcons[] = {\n";
+    // Qt Widgets holds the style's pictures; naming a function of it keeps it linked.
+    const QImage frame = QStyleFactory::keys().isEmpty()
+                             ? QImage()
+                             : QImage(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"))
+                                   .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    out += "constexpr quint32 kFrame[] = {";
+    for (int y = 0; y < frame.height(); ++y) {
+        const auto* line = reinterpret_cast<const quint32*>(frame.constScanLine(y));
+        for (int x = 0; x < frame.width(); ++x)
+            out += ((x + y * frame.width()) % 8 == 0 ? "\n    0x" : " 0x") + QByteArray::number(line[x], 16) + ",";
+    }
+    out += frame.isNull() ? "0};\n" : "\n};\n";
+    list += "const FramePixels kFusionGroupBoxFrame = {" + QByteArray::number(frame.width()) + ", " +
+            QByteArray::number(frame.height()) + ", kFrame};\n";
     for (int i = 2; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         const qsizetype eq = arg.indexOf(QLatin1Char('='));

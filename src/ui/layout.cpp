@@ -129,7 +129,7 @@ void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<
         QWidget* parent = window;
         if (c->container) parent = containers.at(c->container);
         QWidget* w = create(*c, parent, &lent);
-        if (c->kind != Kind::Label && c->kind != Kind::Frame && c->kind != Kind::Picture) w->setStyle(focusStyle);
+        if (c->kind != Kind::Label && c->kind != Kind::Picture) w->setStyle(focusStyle);
         applyProperties(*c, w);
         if (c->kind == Kind::Frame) containers[c->name] = w;
         if (c->style & kAbove) above.push_back(w);
