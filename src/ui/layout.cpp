@@ -98,13 +98,12 @@ void applyProperties(const ControlSpec& c, QWidget* w) {
     w->setAccessibleName(accessibleName(c));
     if (c.hint) w->setAccessibleDescription(QString::fromUtf8(c.hint));
     if (c.style & kHidden) w->setVisible(false);
-    fitCaption(w, c.font);
 }
 
 }  // namespace
 
 void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<const CaptionBuddy> buddies,
-                 const std::function<void(const ControlSpec&, QWidget*)>& place) {
+                 const std::function<void(const ControlSpec&, QWidget*)>& place, std::vector<PendingCaption>* pending) {
     installAccessibility();
     std::vector<const ControlSpec*> order;
     for (const auto& c : table) order.push_back(&c);
@@ -131,6 +130,8 @@ void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<
         QWidget* w = create(*c, parent, &lent);
         if (c->kind != Kind::Label && c->kind != Kind::Picture) w->setStyle(focusStyle);
         applyProperties(*c, w);
+        if (pending) pending->push_back({w, c->font, QString::fromUtf8(c->caption)});
+        else fitCaption(w, c->font, QString::fromUtf8(c->caption));
         if (c->kind == Kind::Frame) containers[c->name] = w;
         if (c->style & kAbove) above.push_back(w);
         if (c->kind == Kind::Label || c->kind == Kind::Frame) {
@@ -153,6 +154,15 @@ void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<
     }
     std::sort(tabbing.begin(), tabbing.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (size_t i = 1; i < tabbing.size(); ++i) QWidget::setTabOrder(tabbing[i - 1].second, tabbing[i].second);
+}
+
+void fitCaptionsWithin(std::vector<PendingCaption>& pending, const QWidget* window, const QRect& area) {
+    std::erase_if(pending, [&](const PendingCaption& p) {
+        const QRect place(p.control->mapTo(window, QPoint(0, 0)), p.control->size());
+        if (!place.intersects(area)) return false;
+        fitCaption(p.control, p.design, p.caption);
+        return true;
+    });
 }
 
 }  // namespace kalvo

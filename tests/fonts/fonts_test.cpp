@@ -88,6 +88,19 @@ TEST_F(OneFace, CaptionsKeepTheDesignLines) {
     EXPECT_EQ(f.laZL(4)->shownLines(), QStringList{QStringLiteral("月")});
 }
 
+// A window that starts as the small tile fits only the captions it shows, and the others
+// as the full window shows them.
+TEST_F(OneFace, CaptionsAreFittedWhenTheirSizeIsFirstShown) {
+    if (noJapaneseFace()) GTEST_SKIP() << "no Japanese face: every caption is boxes";
+    writeFile(cp932Lines(eventLines("1200,1500,4,2", " 0 ", {"誕生日 @2001/2/3"})));
+    frmKV& f = start();
+    ASSERT_EQ(f.sizeMode, 4);
+    EXPECT_TRUE(f.laZL(13)->shownLines().isEmpty());
+    f.laMAX_Click();
+    ASSERT_EQ(f.sizeMode, 0);
+    EXPECT_EQ(f.laZL(13)->shownLines(), QStringList{QStringLiteral("日数=")});
+}
+
 TEST_F(OneFace, CaptionsShowTheirLinesUncut) {
     if (noJapaneseFace()) GTEST_SKIP() << "no Japanese face: every caption is boxes";
     frmKV& f = start();
