@@ -2,8 +2,8 @@
 
 namespace kalvo {
 
-EventListModel::EventListModel(std::vector<std::string> entries, QObject* parent)
-    : QAbstractListModel(parent), entries_(std::move(entries)) {}
+EventListModel::EventListModel(SharedEntries entries, QObject* parent)
+    : QAbstractListModel(parent), read_(std::move(entries.text)), entries_(std::move(entries.entries)) {}
 
 int EventListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(entries_.size());
@@ -16,13 +16,15 @@ QVariant EventListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-    return QString::fromStdString(entries_[static_cast<size_t>(index.row())]);
+    const std::string_view text = entries_[static_cast<size_t>(index.row())];
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 bool EventListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return false;
     if (role != Qt::DisplayRole && role != Qt::EditRole) return false;
-    entries_[static_cast<size_t>(index.row())] = value.toString().toStdString();
+    set_.push_back(value.toString().toStdString());
+    entries_[static_cast<size_t>(index.row())] = set_.back();
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
@@ -35,7 +37,7 @@ Qt::ItemFlags EventListModel::flags(const QModelIndex& index) const {
 bool EventListModel::insertRows(int row, int count, const QModelIndex& parent) {
     if (parent.isValid() || count < 1 || row < 0 || row > rowCount()) return false;
     beginInsertRows(parent, row, row + count - 1);
-    entries_.insert(entries_.begin() + row, static_cast<size_t>(count), std::string());
+    entries_.insert(entries_.begin() + row, static_cast<size_t>(count), std::string_view());
     endInsertRows();
     return true;
 }

@@ -2,8 +2,9 @@
 
 #include <iconv.h>
 #include <algorithm>
+#include <bit>
 #include <cstdint>
-#include <deque>
+#include <cstring>
 #include <optional>
 #include <unordered_map>
 
@@ -84,10 +85,28 @@ public:
     std::optional<size_t> decodeInto(std::string_view in, char* out) {
         char* d = out;
         const auto* s = reinterpret_cast<const unsigned char*>(in.data());
-        const auto* end = s + in.size();
+        const auto* const end = s + in.size();
         while (s < end) {
             if (*s < 0x80 && asciiSame_) {
-                *d++ = static_cast<char>(*s++);
+                // A run of ASCII is copied as it is, eight bytes at a time; the bytes after
+                // its end go along and are written over next (`out` has room for them).
+                while (end - s >= 8) {
+                    std::uint64_t word;
+                    std::memcpy(&word, s, sizeof word);
+                    std::memcpy(d, s, sizeof word);
+                    const std::uint64_t high = word & 0x8080808080808080u;
+                    if (high == 0) {
+                        s += sizeof word;
+                        d += sizeof word;
+                        continue;
+                    }
+                    const int bits =
+                        std::endian::native == std::endian::little ? std::countr_zero(high) : std::countl_zero(high);
+                    s += bits / 8;
+                    d += bits / 8;
+                    break;
+                }
+                while (s < end && *s < 0x80) *d++ = static_cast<char>(*s++);
                 continue;
             }
             std::uint32_t c = single_[*s];
@@ -95,7 +114,8 @@ public:
                 ++s;
             } else {
                 if (end - s < 2) return std::nullopt;
-                c = pair(s[0], s[1]);
+                c = pairs_[static_cast<size_t>(s[0] << 8 | s[1])];
+                if (c == kNotYet) c = lookUp(s[0], s[1]);
                 if (c == kNoCharacter) return std::nullopt;
                 s += 2;
             }
@@ -113,14 +133,12 @@ private:
 
     // A pair is looked up through iconv the first time it is met: a file holds a few
     // hundred distinct characters, not all eleven thousand.
-    std::uint32_t pair(unsigned char lead, unsigned char trail) {
-        std::uint32_t& c = pairs_[static_cast<size_t>(lead << 8 | trail)];
-        if (c == kNotYet) {
-            const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-            std::string out;
-            c = decode_.run(std::string_view(in, 2), out) ? pack(out) : 0;
-            if (c == 0) c = kNoCharacter;
-        }
+    std::uint32_t lookUp(unsigned char lead, unsigned char trail) {
+        const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        std::string out;
+        std::uint32_t c = decode_.run(std::string_view(in, 2), out) ? pack(out) : 0;
+        if (c == 0) c = kNoCharacter;
+        pairs_[static_cast<size_t>(lead << 8 | trail)] = c;
         return c;
     }
 
@@ -174,22 +192,32 @@ bool Cp932Decoder::decode(std::string_view in, std::string& out) { return impl_-
 bool cp932ToUtf8(const std::string& in, std::string& out) { return Converter(kUtf8, kCodePage).run(in, out); }
 bool utf8ToCp932(const std::string& in, std::string& out) { return Converter(kCodePage, kUtf8).run(in, out); }
 
-DecodedLines decodeCp932Lines(std::string_view bytes) {
-    DecodedLines result;
-    // A long file goes line by line through the table, straight into the lines.
+namespace {
+
+// decodeCp932Text, and when `rawLines` is given the lines as they lie in `bytes` too
+// (none when the bytes are not code page 932).
+DecodedText decodeText(std::string_view bytes, std::vector<std::string_view>* rawLines) {
+    DecodedText result;
+    // A long file goes line by line through the table, into one block.
     CharacterTable* table = bytes.size() >= kTableFrom ? &characterTable() : nullptr;
     if (table && table->usable()) {
-        const std::vector<std::string_view> raw = splitLineViews(bytes);
-        size_t longest = 0;
-        for (const auto line : raw) longest = std::max(longest, line.size());
-        const auto buffer = std::make_unique_for_overwrite<char[]>(longest * 3 + 3);
+        std::vector<std::string_view> raw = splitLineViews(bytes);
+        // At most three bytes of UTF-8 a byte, and room for the stores of the last
+        // character; what is not written is never touched.
+        auto block = std::make_unique_for_overwrite<char[]>(bytes.size() * 3 + 3);
+        char* d = block.get();
         result.lines.reserve(raw.size());
-        for (size_t i = 0; i < raw.size(); ++i) {
-            const auto length = table->decodeInto(raw[i], buffer.get());
+        for (const std::string_view line : raw) {
+            const auto length = table->decodeInto(line, d);
             if (!length) break;
-            result.lines.emplace_back(buffer.get(), *length);
+            result.lines.emplace_back(d, *length);
+            d += *length;
         }
-        if (result.lines.size() == raw.size() && table->usable()) return result;
+        if (result.lines.size() == raw.size() && table->usable()) {
+            result.text = std::move(block);
+            if (rawLines) *rawLines = std::move(raw);
+            return result;
+        }
         if (table->usable()) {
             result.badLine = static_cast<int>(result.lines.size()) + 1;
             result.lines.clear();
@@ -204,22 +232,61 @@ DecodedLines decodeCp932Lines(std::string_view bytes) {
     {
         std::string text;
         if (Converter(kUtf8, kCodePage).run(bytes, text)) {
-            result.lines = splitLines(text);
+            const auto owner = std::make_shared<const std::string>(std::move(text));
+            result.lines = splitLineViews(*owner);
+            result.text = std::shared_ptr<const char[]>(owner, owner->data());
+            if (rawLines) *rawLines = splitLineViews(bytes);
             return result;
         }
     }
-    auto raw = splitLines(bytes);
-    result.lines.reserve(raw.size());
+    const std::vector<std::string_view> raw = splitLineViews(bytes);
     Converter decode(kUtf8, kCodePage);
+    auto all = std::make_shared<std::string>();
+    std::vector<size_t> lengths;
+    std::string text;
     for (size_t i = 0; i < raw.size(); ++i) {
-        std::string text;
         if (!decode.run(raw[i], text)) {
             result.badLine = static_cast<int>(i) + 1;
-            result.lines.clear();
             return result;
         }
-        result.lines.push_back(std::move(text));
+        *all += text;
+        lengths.push_back(text.size());
     }
+    size_t at = 0;
+    for (const size_t length : lengths) {
+        result.lines.emplace_back(all->data() + at, length);
+        at += length;
+    }
+    result.text = std::shared_ptr<const char[]>(all, all->data());
+    if (rawLines) *rawLines = raw;
+    return result;
+}
+
+}  // namespace
+
+DecodedText decodeCp932Text(std::string_view bytes) { return decodeText(bytes, nullptr); }
+
+void Cp932File::split() const {
+    if (split_) return;
+    text_ = decodeText(bytes_, &raw_);
+    split_ = true;
+}
+
+const DecodedText& Cp932File::text() const {
+    split();
+    return text_;
+}
+
+const std::vector<std::string_view>& Cp932File::raw() const {
+    split();
+    return raw_;
+}
+
+DecodedLines decodeCp932Lines(std::string_view bytes) {
+    const DecodedText text = decodeCp932Text(bytes);
+    DecodedLines result;
+    result.badLine = text.badLine;
+    result.lines.assign(text.lines.begin(), text.lines.end());
     return result;
 }
 
@@ -235,31 +302,127 @@ bool encodeCp932Lines(const std::vector<std::string>& lines, std::string& bytes)
     return true;
 }
 
-std::string encodeCp932LinesKeeping(const std::vector<std::string>& lines, std::string_view sourceFile) {
-    // For each text, the source lines that hold it, used up front to back. A source that
-    // is not code page 932 gives no bytes.
-    DecodedLines source = decodeCp932Lines(sourceFile);
-    const std::vector<std::string> raw = source.badLine == 0 ? splitLines(sourceFile) : std::vector<std::string>{};
-    std::unordered_map<std::string_view, std::deque<size_t>> sourceOf;
-    const size_t known = std::min(source.lines.size(), raw.size());
-    for (size_t i = 0; i < known; ++i) sourceOf[source.lines[i]].push_back(i);
+namespace {
+
+// The lines to write: `head`, then `tail`.
+struct Lines {
+    std::span<const std::string_view> head, tail;
+    size_t size() const { return head.size() + tail.size(); }
+    std::string_view operator[](size_t k) const { return k < head.size() ? head[k] : tail[k - head.size()]; }
+};
+
+// How far apart the two lists may step when they are lined up again after a difference:
+// a few lines each for lines changed in place, many for lines added or taken out in one
+// place. Beyond that, and once the lining up has cost a few comparisons a line, the
+// rest is counted (below) instead.
+constexpr size_t kNear = 16;
+constexpr size_t kFar = 1024;
+constexpr size_t kComparisonsPerLine = 32;
+
+// Where the lists agree again after lines[j] and source[i] differ: the steps (a, b) to
+// the nearest equal pair lines[j + a] == source[i + b], changed lines (both steps small)
+// first, then lines added (b = 0) or taken out (a = 0) in one place.
+std::optional<std::pair<size_t, size_t>> agreeAgain(const Lines& lines, size_t j,
+                                                    std::span<const std::string_view> source, size_t i,
+                                                    size_t& comparisons) {
+    const size_t m = lines.size() - j, n = source.size() - i;
+    for (size_t d = 1; d <= 2 * kNear; ++d) {
+        for (size_t a = d > kNear ? d - kNear : 0; a <= std::min(d, kNear); ++a) {
+            const size_t b = d - a;
+            if (a >= m || b >= n) continue;
+            ++comparisons;
+            if (lines[j + a] == source[i + b]) return std::pair{a, b};
+        }
+    }
+    for (size_t k = kNear + 1; k <= kFar && (k < m || k < n); ++k) {
+        comparisons += 2;
+        if (k < m && lines[j + k] == source[i]) return std::pair{k, size_t{0}};
+        if (k < n && lines[j] == source[i + k]) return std::pair{size_t{0}, k};
+    }
+    return std::nullopt;
+}
+
+// Ranks of one text: its source lines in order, and how many of its lines came so far.
+struct Ranks {
+    std::vector<size_t> sourceLines;
+    size_t used = 0;
+};
+
+// For each line, the source line whose bytes it takes, or -1: the n-th line of a text
+// takes the n-th source line of that text. The two lists are lined up first, equal lines
+// paired in order as a diff pairs them. A text none of whose lines is left unpaired on
+// either side has its lines and its source lines paired one to one in order, so its n-th
+// line is paired with its n-th source line; only the texts of unpaired lines (changed,
+// added, taken out: a few in a save) are counted through the whole file.
+std::vector<std::int32_t> sourceLineOf(const Lines& lines, std::span<const std::string_view> source) {
+    const size_t m = lines.size(), n = source.size();
+    std::vector<std::int32_t> from(m, -1);
+    if (n == 0) return from;
+    std::unordered_map<std::string_view, Ranks> counted;
+    size_t j = 0, i = 0, comparisons = 0;
+    const size_t budget = kComparisonsPerLine * (m + n);
+    while (j < m && i < n && comparisons <= budget) {
+        if (lines[j] == source[i]) {
+            from[j++] = static_cast<std::int32_t>(i++);
+            continue;
+        }
+        // Lines that have no partner: a line changed in place when the lists do not
+        // agree again near here.
+        const auto steps = agreeAgain(lines, j, source, i, comparisons).value_or(std::pair{size_t{1}, size_t{1}});
+        for (const size_t end = j + steps.first; j < end; ++j) counted.try_emplace(lines[j]);
+        for (const size_t end = i + steps.second; i < end; ++i) counted.try_emplace(source[i]);
+    }
+    for (; j < m; ++j) counted.try_emplace(lines[j]);
+    for (; i < n; ++i) counted.try_emplace(source[i]);
+    if (counted.empty()) return from;
+
+    // Most lines are of no counted text; their lengths tell most of them apart at once.
+    std::vector<bool> countedLength(256);
+    for (const auto& [text, ranks] : counted) countedLength[text.size() % 256] = true;
+    const auto find = [&](std::string_view text) {
+        return countedLength[text.size() % 256] ? counted.find(text) : counted.end();
+    };
+    for (size_t k = 0; k < n; ++k)
+        if (const auto it = find(source[k]); it != counted.end()) it->second.sourceLines.push_back(k);
+    for (size_t k = 0; k < m; ++k) {
+        if (const auto it = find(lines[k]); it != counted.end()) {
+            Ranks& r = it->second;
+            from[k] = r.used < r.sourceLines.size() ? static_cast<std::int32_t>(r.sourceLines[r.used]) : -1;
+            ++r.used;
+        }
+    }
+    return from;
+}
+
+}  // namespace
+
+std::string encodeCp932LinesKeeping(std::span<const std::string_view> head, std::span<const std::string_view> tail,
+                                    const Cp932File& source) {
+    const Lines lines{head, tail};
+    const std::vector<std::string_view>& raw = source.raw();
+    const std::vector<std::int32_t> from =
+        sourceLineOf(lines, std::span(source.text().lines).first(std::min(source.text().lines.size(), raw.size())));
     Converter encode(kCodePage, kUtf8);
     std::string bytes;
+    bytes.reserve(source.bytes().size() + 2 * lines.size());
     std::string encoded;
-    for (const auto& line : lines) {
-        const auto found = sourceOf.find(line);
-        if (found != sourceOf.end() && !found->second.empty()) {
-            bytes += raw[found->second.front()];
-            found->second.pop_front();
-        } else if (encode.run(line, encoded)) {
+    for (size_t k = 0; k < lines.size(); ++k) {
+        if (from[k] >= 0) {
+            bytes += raw[static_cast<size_t>(from[k])];
+        } else if (encode.run(lines[k], encoded)) {
             bytes += encoded;
         } else {
-            encode.run(storableInCp932(line), encoded);
+            encode.run(storableInCp932(std::string(lines[k])), encoded);
             bytes += encoded;
         }
         bytes += "\r\n";
     }
     return bytes;
+}
+
+std::string encodeCp932LinesKeeping(const std::vector<std::string>& lines, std::string_view sourceFile) {
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    return encodeCp932LinesKeeping(views, {}, Cp932File(std::string(sourceFile)));
 }
 
 std::vector<std::string> unstorableCharacters(const std::string& text) {
