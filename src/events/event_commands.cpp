@@ -75,7 +75,7 @@ void addEntries(frmKV& w, SharedEntries entries) {
     // Every entry is one line in one font, so the popup need not measure each of them
     // before it first opens (a second with 100,000 entries). Short lists skip making
     // the popup this early.
-    if (entries.entries.size() > kLongList) {
+    if (entries.list().size() > kLongList) {
         if (auto* view = qobject_cast<QListView*>(w.cobEV->view())) view->setUniformItemSizes(true);
     }
     w.cobEV->setModel(new EventListModel(std::move(entries), w.cobEV));  // deletes its own model
@@ -212,7 +212,7 @@ void frmKV::readEventFile() {
     // views of them.
     auto asRead = std::make_shared<const Cp932File>(std::move(file.bytes));
     SharedEntries entries;
-    EventFileRead read = readEventText(asRead->text(), entries);
+    EventFileRead read = readEventText(asRead->text(), asRead, entries);
     if (read.error == EventFileError::BadEncoding) {
         reportReadFailure(*this, EventFileError::BadEncoding, read.badLine);
         return;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace kalvo {
@@ -239,11 +240,11 @@ SharedEntries shareEntries(const std::vector<std::string>& entries) {
         shared.entries.emplace_back(text->data() + at, entry.size());
         at += entry.size();
     }
-    shared.text = std::shared_ptr<const char[]>(text, text->data());
+    shared.owner = std::move(text);
     return shared;
 }
 
-EventFileRead readEventText(const DecodedText& text, SharedEntries& entries) {
+EventFileRead readEventText(const DecodedText& text, std::shared_ptr<const void> owner, SharedEntries& entries) {
     EventFileRead r;
     if (text.badLine > 0) {
         r.error = EventFileError::BadEncoding;
@@ -252,19 +253,26 @@ EventFileRead readEventText(const DecodedText& text, SharedEntries& entries) {
     }
     const std::span<const std::string_view> lines(text.lines);
     if (!readLeadingLines(lines.first(std::min(lines.size(), kLeadingLines)), r)) return r;
-    entries.entries.clear();
-    entries.entries.reserve(lines.size() - kLeadingLines);
-    for (const std::string_view line : lines.subspan(kLeadingLines))
-        if (isEntryLine(line)) entries.entries.push_back(line);
-    entries.text = text.text;
+    const auto rest = lines.subspan(kLeadingLines);
+    const auto firstOther = std::find_if_not(rest.begin(), rest.end(), isEntryLine);
+    entries = SharedEntries{std::move(owner), {}, {}};
+    if (firstOther == rest.end()) {
+        entries.shared = rest;
+    } else {
+        entries.entries.reserve(rest.size());
+        entries.entries.assign(rest.begin(), firstOther);
+        std::copy_if(firstOther, rest.end(), std::back_inserter(entries.entries), isEntryLine);
+    }
     r.reach = ReadReach::Everything;
     return r;
 }
 
 EventFileRead readEventBytes(std::string_view bytes) {
+    const DecodedText text = decodeCp932Text(bytes);
     SharedEntries entries;
-    EventFileRead r = readEventText(decodeCp932Text(bytes), entries);
-    r.file.entries.assign(entries.entries.begin(), entries.entries.end());
+    EventFileRead r = readEventText(text, nullptr, entries);
+    const auto list = entries.list();
+    r.file.entries.assign(list.begin(), list.end());
     return r;
 }
 

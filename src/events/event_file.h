@@ -80,15 +80,20 @@ EventFileRead readEventLines(std::vector<std::string>&& lines);
 EventFileRead readEventBytes(std::string_view bytes);
 
 // Entry texts that share one block of text: a list of many entries read from a file
-// costs one allocation, not one per entry. The views live as long as `text`.
+// costs one allocation, not one per entry. When every line after the leading ones is an
+// entry (as in a file Kalvo wrote), the list is the decoded file's own lines, not a copy.
+// The views live as long as `owner`.
 struct SharedEntries {
-    std::shared_ptr<const char[]> text;
-    std::vector<std::string_view> entries;
+    std::shared_ptr<const void> owner;
+    std::span<const std::string_view> shared;  // the list, when it is lines of the file
+    std::vector<std::string_view> entries;     // the list otherwise
+    std::span<const std::string_view> list() const { return shared.empty() ? std::span(entries) : shared; }
 };
 SharedEntries shareEntries(const std::vector<std::string>& entries);
-// The decoded file read, with the entries put into `entries` as views of `text` (the
-// file's own list stays empty); BadEncoding when `text` did not decode.
-EventFileRead readEventText(const DecodedText& text, SharedEntries& entries);
+// The decoded file read, with the entries put into `entries` as views of `text`, kept
+// alive by `owner` (the file's own list stays empty); BadEncoding when `text` did not
+// decode.
+EventFileRead readEventText(const DecodedText& text, std::shared_ptr<const void> owner, SharedEntries& entries);
 
 std::vector<std::string> writeEventLines(const EventFile& file);
 // The file in code page 932: the lines writeEventLines writes for the settings of

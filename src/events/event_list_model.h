@@ -9,6 +9,7 @@
 #include <QAbstractListModel>
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,13 +27,20 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
-    // The entries as the list holds them; the views stay valid as long as the model.
-    const std::vector<std::string_view>& entries() const { return entries_; }
+    // The entries as the list holds them, until it changes; the views stay valid as long
+    // as the model.
+    std::span<const std::string_view> entries() const { return list_; }
 
 private:
-    std::shared_ptr<const char[]> read_;  // the texts as read
-    std::deque<std::string> set_;         // texts given in this run (a deque keeps them in place)
+    // The list as this model's own, to be changed: a list that is the read file's lines
+    // is copied first.
+    std::vector<std::string_view>& own();
+
+    std::shared_ptr<const void> read_;        // the texts as read
+    std::deque<std::string> set_;             // texts given in this run (a deque keeps them in place)
+    std::span<const std::string_view> list_;  // the entries: the file's lines, or entries_
     std::vector<std::string_view> entries_;
+    bool shared_ = false;  // list_ is the file's lines
 };
 
 }  // namespace kalvo

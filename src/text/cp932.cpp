@@ -57,6 +57,11 @@ private:
     size_t capacity_ = 0;
 };
 
+// The kinds of line end a text holds.
+struct LineEnds {
+    bool crlf = false, bareLf = false;
+};
+
 // Length of the UTF-8 sequence that starts with this byte (1 for a stray byte).
 size_t sequenceLength(unsigned char lead) {
     if (lead >= 0xF0) return 4;
@@ -66,8 +71,9 @@ size_t sequenceLength(unsigned char lead) {
 }
 
 // Every code page 932 character as UTF-8, as iconv decodes it: one entry per single
-// byte and per byte pair, each packed as its length (top byte) and up to three bytes.
-// 0 marks what is no character on its own (a lead byte, a pair that is none).
+// byte and per byte pair, each packed as its length (top byte) and up to three bytes in
+// the order they are written (the lowest first). 0 marks what is no character on its
+// own (a lead byte, a pair that is none).
 class CharacterTable {
 public:
     CharacterTable() {
@@ -75,55 +81,87 @@ public:
         for (int b = 0; b < 256; ++b) {
             const char in[1] = {static_cast<char>(b)};
             single_[b] = decode_.run(std::string_view(in, 1), out) ? pack(out) : 0;
-            if (b < 0x80 && out != std::string(in, 1)) asciiSame_ = false;
+            // The decoder copies ASCII as it is; a table where it differs is not used.
+            if (b < 0x80 && out != std::string(in, 1)) usable_ = false;
         }
     }
     bool usable() const { return usable_; }
 
-    // Decodes into `out`, which has room for three bytes a byte of `in` and three more;
-    // the length written, or nullopt when `in` is not code page 932.
-    std::optional<size_t> decodeInto(std::string_view in, char* out) {
+    // Decodes into `out`, which has room for three bytes a byte of `in` and four more;
+    // the length written, or nullopt when `in` is not code page 932 (with `bad`, when
+    // given, set to the offset of the character that is none). With `lines`, the lines
+    // ended by LF (without a CR before the LF) go there as views of `out`, and `ends`
+    // tells which ends were seen, as splitLineViews splits.
+    std::optional<size_t> decodeInto(std::string_view in, char* out, size_t* bad = nullptr,
+                                     std::vector<std::string_view>* lines = nullptr, LineEnds* ends = nullptr) {
         char* d = out;
-        const auto* s = reinterpret_cast<const unsigned char*>(in.data());
+        char* lineStart = out;
+        const auto* const begin = reinterpret_cast<const unsigned char*>(in.data());
+        const auto* s = begin;
         const auto* const end = s + in.size();
+        const std::uint32_t* const pairs = pairs_.data();
+        constexpr std::uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
         while (s < end) {
-            if (*s < 0x80 && asciiSame_) {
-                // A run of ASCII is copied as it is, eight bytes at a time; the bytes after
-                // its end go along and are written over next (`out` has room for them).
-                while (end - s >= 8) {
+            if (*s < 0x80) {
+                // A run of ASCII is copied as it is, eight bytes at a time, up to its end
+                // or an LF; the bytes after that go along and are written over next.
+                if (std::endian::native == std::endian::little && end - s >= 8) {
                     std::uint64_t word;
                     std::memcpy(&word, s, sizeof word);
                     std::memcpy(d, s, sizeof word);
-                    const std::uint64_t high = word & 0x8080808080808080u;
-                    if (high == 0) {
+                    const std::uint64_t lf = word ^ (kOnes * '\n');
+                    // The lowest byte that is not ASCII or is an LF (bytes above it may be
+                    // marked wrongly; they are looked at again).
+                    const std::uint64_t stop = (word | ((lf - kOnes) & ~lf)) & kHigh;
+                    if (stop == 0) {
                         s += sizeof word;
                         d += sizeof word;
                         continue;
                     }
-                    const int bits =
-                        std::endian::native == std::endian::little ? std::countr_zero(high) : std::countl_zero(high);
-                    s += bits / 8;
-                    d += bits / 8;
-                    break;
+                    const int skip = std::countr_zero(stop) / 8;
+                    s += skip;
+                    d += skip;
+                    if (*s != '\n') continue;
+                } else {
+                    *d = static_cast<char>(*s);
+                    if (*s != '\n') {
+                        ++s, ++d;
+                        continue;
+                    }
                 }
-                while (s < end && *s < 0x80) *d++ = static_cast<char>(*s++);
+                ++s, ++d;  // the LF, copied
+                if (lines) {
+                    const bool cr = d - 1 > lineStart && d[-2] == '\r';
+                    (cr ? ends->crlf : ends->bareLf) = true;
+                    lines->emplace_back(lineStart, static_cast<size_t>(d - 1 - lineStart) - (cr ? 1 : 0));
+                    lineStart = d;
+                }
                 continue;
             }
             std::uint32_t c = single_[*s];
             if (c != 0) {
                 ++s;
             } else {
-                if (end - s < 2) return std::nullopt;
-                c = pairs_[static_cast<size_t>(s[0] << 8 | s[1])];
-                if (c == kNotYet) c = lookUp(s[0], s[1]);
-                if (c == kNoCharacter) return std::nullopt;
+                c = s + 1 == end ? kNoCharacter : pairs[static_cast<size_t>(s[0]) << 8 | s[1]];
+                if (c <= kNoCharacter) {
+                    if (c == kNotYet) c = lookUp(s[0], s[1]);
+                    if (c == kNoCharacter) {
+                        if (bad) *bad = static_cast<size_t>(s - begin);
+                        return std::nullopt;
+                    }
+                }
                 s += 2;
             }
-            d[0] = static_cast<char>(c >> 16);
-            d[1] = static_cast<char>(c >> 8);
-            d[2] = static_cast<char>(c);
+            if constexpr (std::endian::native == std::endian::little) {
+                std::memcpy(d, &c, sizeof c);  // the fourth byte is written over next
+            } else {
+                d[0] = static_cast<char>(c);
+                d[1] = static_cast<char>(c >> 8);
+                d[2] = static_cast<char>(c >> 16);
+            }
             d += c >> 24;
         }
+        if (lines && d > lineStart) lines->emplace_back(lineStart, static_cast<size_t>(d - lineStart));
         return static_cast<size_t>(d - out);
     }
 
@@ -149,7 +187,7 @@ private:
         }
         std::uint32_t c = static_cast<std::uint32_t>(utf8.size()) << 24;
         for (size_t k = 0; k < utf8.size(); ++k)
-            c |= static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[k])) << (8 * (2 - k));
+            c |= static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[k])) << (8 * k);
         return c;
     }
 
@@ -157,7 +195,6 @@ private:
     std::uint32_t single_[256] = {};
     std::vector<std::uint32_t> pairs_ = std::vector<std::uint32_t>(65536, kNotYet);
     bool usable_ = true;
-    bool asciiSame_ = true;  // bytes below 0x80 stand for themselves
 };
 
 // One table for the program; its lookups fill it as they go (the program reads on one
@@ -174,7 +211,7 @@ constexpr size_t kTableFrom = 64 * 1024;
 
 bool cp932ToUtf8ByTable(std::string_view in, std::string& out) {
     CharacterTable& table = characterTable();
-    const auto buffer = std::make_unique_for_overwrite<char[]>(in.size() * 3 + 3);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(in.size() * 3 + 4);
     const auto length = table.decodeInto(in, buffer.get());
     if (!table.usable()) return Converter(kUtf8, kCodePage).run(in, out);
     if (length) out.assign(buffer.get(), *length);
@@ -194,48 +231,54 @@ bool utf8ToCp932(const std::string& in, std::string& out) { return Converter(kCo
 
 namespace {
 
-// decodeCp932Text, and when `rawLines` is given the lines as they lie in `bytes` too
-// (none when the bytes are not code page 932).
-DecodedText decodeText(std::string_view bytes, std::vector<std::string_view>* rawLines) {
+// The number of the line (from 1) that holds byte `at` of `bytes`.
+int lineAt(std::string_view bytes, size_t at) {
+    const std::vector<std::string_view> raw = splitLineViews(bytes);
+    const auto after = std::upper_bound(raw.begin(), raw.end(), bytes.data() + at,
+                                        [](const char* p, std::string_view line) { return p < line.data(); });
+    return static_cast<int>(std::max<std::ptrdiff_t>(after - raw.begin(), 1));
+}
+
+}  // namespace
+
+DecodedText decodeCp932Text(std::string_view bytes) {
     DecodedText result;
-    // A long file goes line by line through the table, into one block.
+    // A long file goes through the table whole, into one block, and is split into lines
+    // as it goes: CR and LF stand for themselves and are never part of a two-byte
+    // character, so the decoded text has its line ends where the bytes have them.
     CharacterTable* table = bytes.size() >= kTableFrom ? &characterTable() : nullptr;
     if (table && table->usable()) {
-        std::vector<std::string_view> raw = splitLineViews(bytes);
         // At most three bytes of UTF-8 a byte, and room for the stores of the last
         // character; what is not written is never touched.
-        auto block = std::make_unique_for_overwrite<char[]>(bytes.size() * 3 + 3);
-        char* d = block.get();
-        result.lines.reserve(raw.size());
-        for (const std::string_view line : raw) {
-            const auto length = table->decodeInto(line, d);
-            if (!length) break;
-            result.lines.emplace_back(d, *length);
-            d += *length;
-        }
-        if (result.lines.size() == raw.size() && table->usable()) {
+        auto block = std::make_unique_for_overwrite<char[]>(bytes.size() * 3 + 4);
+        size_t bad = 0;
+        LineEnds ends;
+        // Room for lines of eight bytes and more: the list is never moved as it grows
+        // (a move of a long list touches twice its memory, which a start-up feels); the
+        // room it does not use is never touched.
+        result.lines.reserve(bytes.size() / 8 + 1);
+        const auto length = table->decodeInto(bytes, block.get(), &bad, &result.lines, &ends);
+        if (length && table->usable()) {
+            // CR ends lines too in a file without LF or with both kinds of end.
+            if (ends.crlf == ends.bareLf) result.lines = splitLineViews(std::string_view(block.get(), *length));
             result.text = std::move(block);
-            if (rawLines) *rawLines = std::move(raw);
             return result;
         }
+        result.lines.clear();
         if (table->usable()) {
-            result.badLine = static_cast<int>(result.lines.size()) + 1;
-            result.lines.clear();
+            result.badLine = lineAt(bytes, bad);
             return result;
         }
-        result.lines.clear();  // the table cannot be trusted: iconv below decides
+        // The table cannot be trusted: iconv below decides.
     }
     // The whole file in one conversion: a call per line costs more than the characters
-    // in it. Line ends can be split off after decoding, since CR and LF are never part of
-    // a two-byte character. Only a file with a bad byte is taken line by line, to name
-    // the line.
+    // in it. Only a file with a bad byte is taken line by line, to name the line.
     {
         std::string text;
         if (Converter(kUtf8, kCodePage).run(bytes, text)) {
             const auto owner = std::make_shared<const std::string>(std::move(text));
             result.lines = splitLineViews(*owner);
             result.text = std::shared_ptr<const char[]>(owner, owner->data());
-            if (rawLines) *rawLines = splitLineViews(bytes);
             return result;
         }
     }
@@ -258,27 +301,22 @@ DecodedText decodeText(std::string_view bytes, std::vector<std::string_view>* ra
         at += length;
     }
     result.text = std::shared_ptr<const char[]>(all, all->data());
-    if (rawLines) *rawLines = raw;
     return result;
 }
 
-}  // namespace
-
-DecodedText decodeCp932Text(std::string_view bytes) { return decodeText(bytes, nullptr); }
-
-void Cp932File::split() const {
-    if (split_) return;
-    text_ = decodeText(bytes_, &raw_);
-    split_ = true;
-}
-
 const DecodedText& Cp932File::text() const {
-    split();
+    if (!decoded_) {
+        text_ = decodeCp932Text(bytes_);
+        decoded_ = true;
+    }
     return text_;
 }
 
 const std::vector<std::string_view>& Cp932File::raw() const {
-    split();
+    if (!split_) {
+        if (text().badLine == 0) raw_ = splitLineViews(bytes_);
+        split_ = true;
+    }
     return raw_;
 }
 

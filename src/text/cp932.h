@@ -56,8 +56,8 @@ struct DecodedText {
 DecodedText decodeCp932Text(std::string_view bytes);
 
 // A file's bytes with its lines, decoded and as they lie in the bytes: what a writer
-// that keeps the bytes of unchanged lines looks lines up in. The lines are made when
-// first asked for, once. The views point into the object, so it is neither copied nor
+// that keeps the bytes of unchanged lines looks lines up in. Each is made when first
+// asked for, once. The views point into the object, so it is neither copied nor
 // moved (it is held through a pointer).
 class Cp932File {
 public:
@@ -72,9 +72,8 @@ public:
     const std::vector<std::string_view>& raw() const;
 
 private:
-    void split() const;
     std::string bytes_;
-    mutable bool split_ = false;
+    mutable bool decoded_ = false, split_ = false;
     mutable DecodedText text_;
     mutable std::vector<std::string_view> raw_;
 };
