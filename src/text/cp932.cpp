@@ -1,5 +1,7 @@
 #include "text/cp932.h"
 
+#include "text/text_block.h"
+
 #include <iconv.h>
 #include <algorithm>
 #include <bit>
@@ -250,7 +252,7 @@ DecodedText decodeCp932Text(std::string_view bytes) {
     if (table && table->usable()) {
         // At most three bytes of UTF-8 a byte, and room for the stores of the last
         // character; what is not written is never touched.
-        auto block = std::make_unique_for_overwrite<char[]>(bytes.size() * 3 + 4);
+        std::shared_ptr<char[]> block = textBlock(bytes.size() * 3 + 4);
         size_t bad = 0;
         LineEnds ends;
         // Room for lines of eight bytes and more: the list is never moved as it grows
