@@ -108,7 +108,11 @@ bool frmKV::eventFilter(QObject* watched, QEvent* event) {
 
 void frmKV::selectNG(int panel, int listIndex) {
     QComboBox* c = cobNG(panel);
-    {
+    // A combo that shows the row already, in its list and its edit field, is left alone:
+    // setting it again moves nothing on screen but lays out its edit field anew, which
+    // makes the next repaint of the window work out again which controls cover others.
+    const bool shown = c->currentIndex() == listIndex && c->currentText() == c->itemText(listIndex);
+    if (!shown) {
         const QSignalBlocker block(c);
         c->setCurrentIndex(listIndex);
     }

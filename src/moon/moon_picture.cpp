@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+#include <cstring>
 
 namespace kalvo {
 
@@ -25,10 +26,7 @@ bool drawable(double v) { return std::isfinite(v) && std::fabs(v) < 1e6; }
 
 }  // namespace
 
-MoonPicture::MoonPicture(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    refreshImage();
-}
+MoonPicture::MoonPicture(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 QSize MoonPicture::devicePixelSize() const {
     const qreal ratio = devicePixelRatioF();
@@ -36,15 +34,43 @@ QSize MoonPicture::devicePixelSize() const {
                  std::max(1, static_cast<int>(std::lround(height() * ratio))));
 }
 
+// Each figure is painted by a painter of its own, so a kept base gives the same pixels
+// as painting it afresh.
+const QImage& MoonPicture::baseImage(const QSize& pixels) const {
+    const QColor background = palette().color(QPalette::Window);
+    for (const Base& b : bases_)
+        if (b.image.size() == pixels && b.background == background && b.figure == figures_.front()) return b.image;
+    QImage base(pixels, QImage::Format_RGB32);
+    base.fill(background);
+    paintFigure(base, figures_.front());
+    if (bases_.size() == 2) bases_.erase(bases_.begin());
+    bases_.push_back({background, figures_.front(), std::move(base)});
+    return bases_.back().image;
+}
+
+void MoonPicture::renderInto(QImage& target) const {
+    if (figures_.empty()) {
+        target.fill(palette().color(QPalette::Window));
+        return;
+    }
+    // Copied into the target's own pixels: no new image each time.
+    const QImage& base = baseImage(target.size());
+    std::memcpy(target.bits(), base.constBits(), static_cast<size_t>(base.sizeInBytes()));
+    for (size_t i = 1; i < figures_.size(); ++i) paintFigure(target, figures_[i]);
+}
+
 QImage MoonPicture::render(const QSize& pixels) const {
     QImage target(pixels.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    target.fill(palette().color(QPalette::Window));
-    for (const Figure& f : figures_) paintFigure(target, f);
+    renderInto(target);
     return target;
 }
 
 void MoonPicture::refreshImage() const {
-    if (image_.size() != devicePixelSize()) image_ = render(devicePixelSize());
+    const QSize size = devicePixelSize();
+    if (!stale_ && image_.size() == size) return;
+    if (image_.size() != size) image_ = QImage(size, QImage::Format_RGB32);
+    renderInto(image_);
+    stale_ = false;
 }
 
 const QImage& MoonPicture::image() const {
@@ -54,7 +80,27 @@ const QImage& MoonPicture::image() const {
 
 void MoonPicture::clear() {
     figures_.clear();
-    image_ = render(devicePixelSize());
+    figuresChanged();
+}
+
+// A drawing is a clear and a few figures in one go; whether the screen must change is
+// known when it is done, so the comparison waits for the event loop. It runs before the
+// window's pending repaint, which then takes the picture along.
+void MoonPicture::figuresChanged() {
+    stale_ = true;
+    if (checkPending_) return;
+    checkPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            checkPending_ = false;
+            if (figures_ != shown_) showFigures();
+        },
+        Qt::QueuedConnection);
+}
+
+void MoonPicture::showFigures() {
+    shown_ = figures_;
     update();
 }
 
@@ -82,10 +128,8 @@ void MoonPicture::paintFigure(QImage& target, const Figure& f) const {
 }
 
 void MoonPicture::addFigure(const Figure& figure) {
-    refreshImage();
     figures_.push_back(figure);
-    paintFigure(image_, figure);
-    update();
+    figuresChanged();
 }
 
 void MoonPicture::drawPie(double cx, double cy, double radius, double startDeg, double endDeg, const QColor& color) {
@@ -132,15 +176,10 @@ void MoonPicture::focusOutEvent(QFocusEvent* event) {
     update();
 }
 
-void MoonPicture::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    refreshImage();
-}
-
 void MoonPicture::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange) {  // a new background colour
-        image_ = render(devicePixelSize());
+        stale_ = true;
         update();
     }
 }

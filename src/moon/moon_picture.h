@@ -5,6 +5,12 @@
 // (covering, hiding and showing) and stays sharp when the size or the screen's pixel
 // ratio changes. Drawing works while the widget is hidden, too. With the keyboard focus
 // it shows a dotted frame over the picture, and Space or Enter presses it as a click does.
+//
+// A clear followed by the same figures as before leaves the screen alone: the widget
+// asks for a repaint only once the event loop runs again and the list differs from the
+// one last shown. The image is rendered when it is needed (a paint, image()), starting
+// from a kept copy of the background with the first figure where one fits, as the
+// window's first figure is always one of the two halves of the disc.
 #pragma once
 
 #include "ui/click_tracker.h"
@@ -49,7 +55,6 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;  // not a second click
@@ -61,14 +66,29 @@ private:
         double cx = 0, cy = 0, rx = 0, ry = 0;
         double startDeg = 0, spanDeg = 0;  // pies only
         QColor color;
+        bool operator==(const Figure&) const = default;
+    };
+    // The background with one figure on it, at one size.
+    struct Base {
+        QColor background;
+        Figure figure;
+        QImage image;
     };
     QSize devicePixelSize() const;
-    void refreshImage() const;  // re-renders when the size in device pixels changed
+    void refreshImage() const;  // re-renders when the figures, colour or size changed
     void paintFigure(QImage& target, const Figure& figure) const;
+    const QImage& baseImage(const QSize& pixels) const;  // background and first figure
+    void renderInto(QImage& target) const;               // the figures at the target's size
     void addFigure(const Figure& figure);
+    void figuresChanged();
+    void showFigures();  // the figures differ from the screen's: repaint
 
     std::vector<Figure> figures_;
+    std::vector<Figure> shown_;  // the figures the last repaint request was for
+    bool checkPending_ = false;
     mutable QImage image_;
+    mutable bool stale_ = true;
+    mutable std::vector<Base> bases_;  // at most two: the left and the right half
     ClickTracker clicks_;
 };
 

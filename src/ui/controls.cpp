@@ -46,6 +46,10 @@ void ClickLabel::setShownLines(const QStringList& lines) {
 // with taller lines than the design face) has its ink centred on the box, so that what
 // is cut is the lines' empty leading rather than the characters.
 void ClickLabel::paintEvent(QPaintEvent* event) {
+    // A label without caption or frame (a panel's background, the strip over the moon
+    // picture) draws nothing; Qt still sends it a paint event whenever a control under
+    // it repaints.
+    if (text().isEmpty() && frameShape() == QFrame::NoFrame) return;
     if (!showsOwnLines()) {
         QLabel::paintEvent(event);
         return;

@@ -7,8 +7,7 @@ source "$(dirname "$0")/lib/common.sh"
 kalvo_under_x "$@"
 kalvo=$1
 cd "$KALVO_TMP"
-# ' 自分の設定 / Ver.2.16 / window line / flags / TODAY / 0 / ' コメント / one entry
-printf "' \x8e\xa9\x95\xaa\x82\xcc\x90\xdd\x92\xe8\r\nVer.2.16\r\n0,0,0,2\r\n 0 \r\nTODAY\r\n0\r\n' \x83\x52\x83\x81\x83\x93\x83\x67\r\na@2003/9/14\r\n" > kalvoe.dat
+kalvo_event_file >kalvoe.dat
 
 kalvo_start "$kalvo"
 pid=$KALVO_PID
@@ -16,13 +15,13 @@ wid=$(kalvo_window "$pid") || { echo "window did not appear"; exit 1; }
 sleep 0.5
 # ≒手書き@2025/5/5, with NEC's bytes for ≒, as an editor keeps them
 printf '\x87\x90\x8e\xe8\x8f\x91\x82\xab@2025/5/5\r\n' >> kalvoe.dat
-kalvo_click "$wid" 30 125   # the box 起算日含む
+kalvo_tick "$wid"
 sleep 0.5
 status=0
 kalvo_end "$pid" 10 || status=$?
 [ $status -ne 124 ] || { echo "still running after SIGTERM (a question left open?)"; exit 1; }
 [ $status -eq 0 ] || { echo "exit status $status"; exit 1; }
-sed -n 4p kalvoe.dat | grep -q '^ 1 ' || { echo "the tick was lost"; od -c kalvoe.dat | head -20; exit 1; }
+kalvo_ticked kalvoe.dat || { echo "the tick was lost"; od -c kalvoe.dat | head -20; exit 1; }
 grep -q '^a@2003/9/14' kalvoe.dat || { echo "the old entry was lost"; exit 1; }
 grep -q $'\x87\x90\x8e\xe8\x8f\x91\x82\xab@2025/5/5\r$' kalvoe.dat || { echo "the hand-written entry was lost or changed"; od -c kalvoe.dat; exit 1; }
 echo ok
