@@ -90,24 +90,26 @@ public:
     bool usable() const { return usable_; }
 
     // Decodes into `out`, which has room for three bytes a byte of `in` and four more;
-    // the length written, or nullopt when `in` is not code page 932 (with `bad`, when
-    // given, set to the offset of the character that is none). With `lines`, the lines
-    // ended by LF (without a CR before the LF) go there as views of `out`, and `ends`
-    // tells which ends were seen, as splitLineViews splits.
-    std::optional<size_t> decodeInto(std::string_view in, char* out, size_t* bad = nullptr,
-                                     std::vector<std::string_view>* lines = nullptr, LineEnds* ends = nullptr) {
+    // the length written, or nullopt when `in` is not code page 932 (with `bad` set to
+    // the offset of the character that is none). The lines ended by LF (without a CR
+    // before the LF) go to `lines` as views of `out`, and `ends` tells which ends were
+    // seen, as splitLineViews splits.
+    std::optional<size_t> decodeInto(std::string_view in, char* out, size_t& bad, std::vector<std::string_view>& lines,
+                                     LineEnds& ends) {
         char* d = out;
         char* lineStart = out;
+        bool crlf = false, bareLf = false;
         const auto* const begin = reinterpret_cast<const unsigned char*>(in.data());
         const auto* s = begin;
         const auto* const end = s + in.size();
+        const auto* const lastWord = in.size() >= 8 ? end - 8 : nullptr;  // where the last whole word starts
         const std::uint32_t* const pairs = pairs_.data();
         constexpr std::uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
         while (s < end) {
             if (*s < 0x80) {
                 // A run of ASCII is copied as it is, eight bytes at a time, up to its end
                 // or an LF; the bytes after that go along and are written over next.
-                if (std::endian::native == std::endian::little && end - s >= 8) {
+                if (std::endian::native == std::endian::little && s <= lastWord) {
                     std::uint64_t word;
                     std::memcpy(&word, s, sizeof word);
                     std::memcpy(d, s, sizeof word);
@@ -132,12 +134,11 @@ public:
                     }
                 }
                 ++s, ++d;  // the LF, copied
-                if (lines) {
-                    const bool cr = d - 1 > lineStart && d[-2] == '\r';
-                    (cr ? ends->crlf : ends->bareLf) = true;
-                    lines->emplace_back(lineStart, static_cast<size_t>(d - 1 - lineStart) - (cr ? 1 : 0));
-                    lineStart = d;
-                }
+                const bool cr = d - 1 > lineStart && d[-2] == '\r';
+                crlf |= cr;
+                bareLf |= !cr;
+                lines.emplace_back(lineStart, static_cast<size_t>(d - 1 - lineStart) - (cr ? 1 : 0));
+                lineStart = d;
                 continue;
             }
             std::uint32_t c = single_[*s];
@@ -148,7 +149,7 @@ public:
                 if (c <= kNoCharacter) {
                     if (c == kNotYet) c = lookUp(s[0], s[1]);
                     if (c == kNoCharacter) {
-                        if (bad) *bad = static_cast<size_t>(s - begin);
+                        bad = static_cast<size_t>(s - begin);
                         return std::nullopt;
                     }
                 }
@@ -163,7 +164,8 @@ public:
             }
             d += c >> 24;
         }
-        if (lines && d > lineStart) lines->emplace_back(lineStart, static_cast<size_t>(d - lineStart));
+        if (d > lineStart) lines.emplace_back(lineStart, static_cast<size_t>(d - lineStart));
+        ends = LineEnds{crlf, bareLf};
         return static_cast<size_t>(d - out);
     }
 
@@ -214,7 +216,10 @@ constexpr size_t kTableFrom = 64 * 1024;
 bool cp932ToUtf8ByTable(std::string_view in, std::string& out) {
     CharacterTable& table = characterTable();
     const auto buffer = std::make_unique_for_overwrite<char[]>(in.size() * 3 + 4);
-    const auto length = table.decodeInto(in, buffer.get());
+    size_t bad = 0;
+    std::vector<std::string_view> lines;
+    LineEnds ends;
+    const auto length = table.decodeInto(in, buffer.get(), bad, lines, ends);
     if (!table.usable()) return Converter(kUtf8, kCodePage).run(in, out);
     if (length) out.assign(buffer.get(), *length);
     return length.has_value();
@@ -259,7 +264,7 @@ DecodedText decodeCp932Text(std::string_view bytes) {
         // (a move of a long list touches twice its memory, which a start-up feels); the
         // room it does not use is never touched.
         result.lines.reserve(bytes.size() / 8 + 1);
-        const auto length = table->decodeInto(bytes, block.get(), &bad, &result.lines, &ends);
+        const auto length = table->decodeInto(bytes, block.get(), bad, result.lines, ends);
         if (length && table->usable()) {
             // CR ends lines too in a file without LF or with both kinds of end.
             if (ends.crlf == ends.bareLf) result.lines = splitLineViews(std::string_view(block.get(), *length));
