@@ -27,6 +27,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -100,11 +101,11 @@ public:
     QString eventDateText;
     // Set when the event file could not be read whole: it is then never overwritten.
     bool eventFileReserved = false;
-    // The event file as this run read it (or last wrote it): its bytes, to notice another
-    // writer at the save and so that lines nobody changed keep their bytes (nullopt:
-    // there was no file); its settings, the base of a merge (the entries are not kept:
-    // a merge takes them from the file as it is then, with this run's edits).
-    std::optional<std::string> eventFileBytes;
+    // The event file as this run read it (or last wrote it): its bytes and lines, to
+    // notice another writer at the save and so that lines nobody changed keep their bytes
+    // (null: there was no file); its settings, the base of a merge (the entries are not
+    // kept: a merge takes them from the file as it is then, with this run's edits).
+    std::shared_ptr<const Cp932File> eventFileRead;
     EventFile eventFileBase;
     // The edits of the list made in this run, in order, for a merge.
     std::vector<EntryEdit> entryEdits;
@@ -200,8 +201,9 @@ public:
     // Finishes a save into the event file itself that an earlier run could not finish
     // (killed, power lost), and tells the user.
     void completeInterruptedSaveAtStart();
-    // What the window would write now, from its fields and controls.
-    EventFile currentEventFile() const;
+    // What the window would write now, from its fields and controls, apart from the list
+    // (the entries stay where cobEV keeps them).
+    EventFile currentSettings() const;
     void parseEvent();
     void cobEV_Click();
     void cobEV_KeyDown(int keyCode, int shift);

@@ -65,17 +65,17 @@ void applyEraAndFlags(frmKV& w, const EventFile& f) {
     if (noMoon) w.picM->hide();
 }
 
-// The list of a file goes into the combo as a plain string list model: an item of the
+// The list of a file goes into the combo as a model of the texts as read: an item of the
 // combo's own model costs several allocations and a few hundred bytes, which a file of
 // many thousand entries feels at every start. The combo selects the first entry, as it
 // does when items are added to an empty list.
 // The list is put in at start-up, into the empty combo box, as a whole.
-void addEntries(frmKV& w, std::vector<std::string> entries) {
+void addEntries(frmKV& w, SharedEntries entries) {
     const QSignalBlocker block(w.cobEV);
     // Every entry is one line in one font, so the popup need not measure each of them
     // before it first opens (a second with 100,000 entries). Short lists skip making
     // the popup this early.
-    if (entries.size() > kLongList) {
+    if (entries.list().size() > kLongList) {
         if (auto* view = qobject_cast<QListView*>(w.cobEV->view())) view->setUniformItemSizes(true);
     }
     w.cobEV->setModel(new EventListModel(std::move(entries), w.cobEV));  // deletes its own model
@@ -193,7 +193,7 @@ void frmKV::readEventFile() {
     switch (file.status) {
         case FileStatus::Ok: break;
         case FileStatus::NotFound:
-            addEntries(*this, defaults.entries);
+            addEntries(*this, shareEntries(defaults.entries));
             modified = 1;
             saveSilently = 1;
             return;
@@ -208,7 +208,11 @@ void frmKV::readEventFile() {
             return;
         default: reportReadFailure(*this, EventFileError::ReadFailed); return;
     }
-    EventFileRead read = readEventBytes(file.bytes);
+    // The file is decoded once: its lines stay for the save, and the list's entries are
+    // views of them.
+    auto asRead = std::make_shared<const Cp932File>(std::move(file.bytes));
+    SharedEntries entries;
+    EventFileRead read = readEventText(asRead->text(), asRead, entries);
     if (read.error == EventFileError::BadEncoding) {
         reportReadFailure(*this, EventFileError::BadEncoding, read.badLine);
         return;
@@ -218,17 +222,16 @@ void frmKV::readEventFile() {
     if (read.reach != ReadReach::Nothing) applyStartValues(*this, read.file);
     if (read.reach == ReadReach::Everything) {
         applyEraAndFlags(*this, read.file);
-        addEntries(*this, std::move(read.file.entries));  // the list lives in the combo box
+        addEntries(*this, std::move(entries));  // the list lives in the combo box
     }
     if (read.error != EventFileError::None) {
         reportReadFailure(*this, read.error);
         return;
     }
-    eventFileBytes = std::move(file.bytes);
+    eventFileRead = std::move(asRead);
     modified = 0;
     moveToStored(*this, read.file);
     eventFileBase = std::move(read.file);
-    eventFileBase.entries = {};
 }
 
 std::string frmKV::eventFilePath() const { return joinPath(services.workDir, toUtf8(eventFileName)); }

@@ -4,8 +4,10 @@
 #include "text/cp932.h"
 #include "text/text_scan.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace kalvo {
@@ -147,27 +149,30 @@ EventFileRead readEventLines(const std::vector<std::string>& lines) {
     return readEventLines(std::vector<std::string>(lines));
 }
 
-EventFileRead readEventLines(std::vector<std::string>&& lines) {
-    EventFileRead r;
+namespace {
+
+// The seven leading lines (the first seven of `lines`, or all when there are fewer); false
+// when reading stops there, with the error and the reach set.
+bool readLeadingLines(std::span<const std::string_view> lines, EventFileRead& r) {
     EventFile& f = r.file;
     if (!lines.empty()) f.header = lines[0];
     if (lines.size() > 1) f.version = lines[1];
     if (lines.size() < 3) {
         r.error = EventFileError::ShortFile;
-        return r;
+        return false;
     }
     const auto values = splitValues(lines[2]);
     if (values.size() < 4) {
         r.error = EventFileError::ShortWindowLine;
-        return r;
+        return false;
     }
     if (lines.size() < 7) {
         r.error = EventFileError::ShortFile;
-        return r;
+        return false;
     }
     if (!versionAccepted(f.version)) {
         r.error = EventFileError::BadVersion;
-        return r;
+        return false;
     }
 
     const auto mode = wholeNumber(readNumber(values[2]));
@@ -180,7 +185,7 @@ EventFileRead readEventLines(std::vector<std::string>&& lines) {
     if (const auto table = readNumber(values[3])) {
         if (!(*table == 0.0 || *table == 1.0 || *table == 2.0)) {
             r.error = EventFileError::NoSuchEraTable;
-            return r;
+            return false;
         }
         f.eraTable = static_cast<int>(*table);
     } else {
@@ -193,27 +198,13 @@ EventFileRead readEventLines(std::vector<std::string>&& lines) {
     f.flags = flagsFit ? static_cast<int>(*flags) : 0;
     f.top = readTwips(values[0]);
     f.left = readTwips(values[1]);
-    f.entries.reserve(lines.size() - 7);
-    for (size_t i = 7; i < lines.size(); ++i)
-        if (isEntryLine(lines[i])) f.entries.push_back(std::move(lines[i]));
-    r.reach = ReadReach::Everything;
-    return r;
+    return true;
 }
 
-EventFileRead readEventBytes(std::string_view bytes) {
-    DecodedLines text = decodeCp932Lines(bytes);
-    if (text.badLine > 0) {
-        EventFileRead r;
-        r.error = EventFileError::BadEncoding;
-        r.badLine = text.badLine;
-        return r;
-    }
-    return readEventLines(std::move(text.lines));
-}
+constexpr size_t kLeadingLines = 7;
 
-std::vector<std::string> writeEventLines(const EventFile& f) {
+std::vector<std::string> leadingLines(const EventFile& f) {
     std::vector<std::string> lines;
-    lines.reserve(7 + f.entries.size());
     lines.push_back(oneLine(f.header));
     lines.push_back(oneLine(f.version));
     lines.push_back(formatFloat(f.top) + "," + formatFloat(f.left) + "," + std::to_string(f.sizeMode) + "," +
@@ -223,8 +214,93 @@ std::vector<std::string> writeEventLines(const EventFile& f) {
     lines.push_back(oneLine(f.startDate));
     lines.push_back(oneLine(f.startEntry));
     lines.push_back(oneLine(f.comment));
+    return lines;
+}
+
+}  // namespace
+
+EventFileRead readEventLines(std::vector<std::string>&& lines) {
+    EventFileRead r;
+    const std::vector<std::string_view> leading(
+        lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(std::min(lines.size(), kLeadingLines)));
+    if (!readLeadingLines(leading, r)) return r;
+    r.file.entries.reserve(lines.size() - kLeadingLines);
+    for (size_t i = kLeadingLines; i < lines.size(); ++i)
+        if (isEntryLine(lines[i])) r.file.entries.push_back(std::move(lines[i]));
+    r.reach = ReadReach::Everything;
+    return r;
+}
+
+SharedEntries shareEntries(const std::vector<std::string>& entries) {
+    auto text = std::make_shared<std::string>();
+    for (const auto& entry : entries) *text += entry;
+    SharedEntries shared;
+    size_t at = 0;
+    for (const auto& entry : entries) {
+        shared.entries.emplace_back(text->data() + at, entry.size());
+        at += entry.size();
+    }
+    shared.owner = std::move(text);
+    return shared;
+}
+
+EventFileRead readEventText(const DecodedText& text, std::shared_ptr<const void> owner, SharedEntries& entries) {
+    EventFileRead r;
+    if (text.badLine > 0) {
+        r.error = EventFileError::BadEncoding;
+        r.badLine = text.badLine;
+        return r;
+    }
+    const std::span<const std::string_view> lines(text.lines);
+    if (!readLeadingLines(lines.first(std::min(lines.size(), kLeadingLines)), r)) return r;
+    const auto rest = lines.subspan(kLeadingLines);
+    const auto firstOther = std::find_if_not(rest.begin(), rest.end(), isEntryLine);
+    entries = SharedEntries{std::move(owner), {}, {}};
+    if (firstOther == rest.end()) {
+        entries.shared = rest;
+    } else {
+        entries.entries.reserve(rest.size());
+        entries.entries.assign(rest.begin(), firstOther);
+        std::copy_if(firstOther, rest.end(), std::back_inserter(entries.entries), isEntryLine);
+    }
+    r.reach = ReadReach::Everything;
+    return r;
+}
+
+EventFileRead readEventBytes(std::string_view bytes) {
+    const DecodedText text = decodeCp932Text(bytes);
+    SharedEntries entries;
+    EventFileRead r = readEventText(text, nullptr, entries);
+    const auto list = entries.list();
+    r.file.entries.assign(list.begin(), list.end());
+    return r;
+}
+
+std::vector<std::string> writeEventLines(const EventFile& f) {
+    std::vector<std::string> lines = leadingLines(f);
+    lines.reserve(kLeadingLines + f.entries.size());
     for (const auto& entry : f.entries) lines.push_back(oneLine(entry));
     return lines;
+}
+
+std::string writeEventBytes(const EventFile& settings, std::span<const std::string_view> entries,
+                            const Cp932File& source) {
+    const std::vector<std::string> leading = leadingLines(settings);
+    const std::vector<std::string_view> head(leading.begin(), leading.end());
+    // An entry that holds an LF is made one line; the list is copied only then.
+    if (std::none_of(entries.begin(), entries.end(),
+                     [](std::string_view e) { return e.find('\n') != std::string_view::npos; }))
+        return encodeCp932LinesKeeping(head, entries, source);
+    std::vector<std::string> oneLines;
+    oneLines.reserve(entries.size());
+    for (const std::string_view entry : entries) oneLines.push_back(oneLine(entry));
+    const std::vector<std::string_view> tail(oneLines.begin(), oneLines.end());
+    return encodeCp932LinesKeeping(head, tail, source);
+}
+
+std::string writeEventBytes(const EventFile& file, const Cp932File& source) {
+    const std::vector<std::string_view> entries(file.entries.begin(), file.entries.end());
+    return writeEventBytes(file, entries, source);
 }
 
 std::optional<int> storedPosition(std::string_view text) {

@@ -9,7 +9,11 @@
 //   8… entries
 #pragma once
 
+#include "text/cp932.h"
+
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,7 +78,31 @@ EventFileRead readEventLines(std::vector<std::string>&& lines);
 // The file's code page 932 bytes, decoded and read; BadEncoding (with its line, and nothing
 // read) when they are not code page 932.
 EventFileRead readEventBytes(std::string_view bytes);
+
+// Entry texts that share one block of text: a list of many entries read from a file
+// costs one allocation, not one per entry. When every line after the leading ones is an
+// entry (as in a file Kalvo wrote), the list is the decoded file's own lines, not a copy.
+// The views live as long as `owner`.
+struct SharedEntries {
+    std::shared_ptr<const void> owner;
+    std::span<const std::string_view> shared;  // the list, when it is lines of the file
+    std::vector<std::string_view> entries;     // the list otherwise
+    std::span<const std::string_view> list() const { return shared.empty() ? std::span(entries) : shared; }
+};
+SharedEntries shareEntries(const std::vector<std::string>& entries);
+// The decoded file read, with the entries put into `entries` as views of `text`, kept
+// alive by `owner` (the file's own list stays empty); BadEncoding when `text` did not
+// decode.
+EventFileRead readEventText(const DecodedText& text, std::shared_ptr<const void> owner, SharedEntries& entries);
+
 std::vector<std::string> writeEventLines(const EventFile& file);
+// The file in code page 932: the lines writeEventLines writes for the settings of
+// `settings` and the list `entries` (settings.entries is not looked at), encoded so that
+// the lines of `source` keep their bytes (encodeCp932LinesKeeping).
+std::string writeEventBytes(const EventFile& settings, std::span<const std::string_view> entries,
+                            const Cp932File& source);
+// The same with the file's own list.
+std::string writeEventBytes(const EventFile& file, const Cp932File& source);
 
 // ---- pieces of the reader, exposed for tests -----------------------------------------
 // The values of line 3: split at commas; blanks around a value are dropped and a value

@@ -134,13 +134,33 @@ EventFile settingsOf(const EventFile& f) {
     return s;
 }
 
+// The list as cobEV holds it: views of the model's own texts, without a copy; they are
+// valid until the list changes (no box is open while they are used).
+struct ListNow {
+    std::vector<std::string> texts;  // only for a combo with a model of another kind
+    std::vector<std::string_view> views;
+    std::span<const std::string_view> entries;
+};
+
+ListNow listNow(const frmKV& w) {
+    ListNow list;
+    if (const auto* model = qobject_cast<const EventListModel*>(w.cobEV->model())) {
+        list.entries = model->entries();
+        return list;
+    }
+    for (int i = 0; i < w.cobEV->count(); ++i) list.texts.push_back(toUtf8(w.cobEV->itemText(i)));
+    list.views.assign(list.texts.begin(), list.texts.end());
+    list.entries = list.views;
+    return list;
+}
+
 // What to write when the file on disk is not the one this run read. AskAgain: a question
 // was answered (or closed by an end from outside); the save looks at the file again.
 enum class Resolution { Merge, Overwrite, DoNotSave, SaveElsewhere, BackToWindow, AskAgain };
 
 class EventSave {
 public:
-    explicit EventSave(frmKV& w) : w_(w), path_(w.eventFilePath()), mine_(w.currentEventFile()) {}
+    explicit EventSave(frmKV& w) : w_(w), path_(w.eventFilePath()), mine_(w.currentSettings()) {}
     SaveOutcome run();
 
 private:
@@ -164,7 +184,7 @@ private:
 
     frmKV& w_;
     const std::string path_;
-    const EventFile mine_;
+    const EventFile mine_;  // the settings; the list is read from cobEV when it is written
     // The user's answer about another writer's content, and the content it was about.
     std::optional<Resolution> answered_;
     std::string answeredAbout_;
@@ -201,46 +221,55 @@ SaveOutcome EventSave::run() {
             note_ = note;
             if (held.state() != SaveLock::State::Held) continue;  // the lock was given up: look again
         }
-        const FileBytes now = readFileBytes(path_);
+        // The common case: nobody else wrote the file since this run read it. That is a
+        // comparison; the file is read whole only when it differs.
+        const std::shared_ptr<const Cp932File> asRead = w_.eventFileRead;
+        const bool unchanged = asRead && fileHolds(path_, asRead->bytes());
+        FileBytes now;  // status Ok and no bytes when unchanged: it holds asRead's
+        if (!unchanged) now = readFileBytes(path_);
         const bool nothingThere = now.status == FileStatus::NotFound || now.status == FileStatus::PathNotFound;
         if (now.status != FileStatus::Ok && !nothingThere) {
             held.release();
             tell(kWriteError);
             return finish(SaveOutcome::NotSaved);
         }
-        const EventFile* content = &mine_;
-        EventFile merged;
-        std::string_view source = w_.eventFileBytes ? std::string_view(*w_.eventFileBytes) : std::string_view();
-        if (now.status == FileStatus::Ok && (!w_.eventFileBytes || *w_.eventFileBytes != now.bytes)) {
+        const ListNow list = listNow(w_);
+        std::optional<EventFile> merged;
+        const auto bytesFrom = [&](const Cp932File& source) {
+            return merged ? writeEventBytes(*merged, source) : writeEventBytes(mine_, list.entries, source);
+        };
+        std::shared_ptr<const Cp932File> source = asRead ? asRead : std::make_shared<const Cp932File>(std::string());
+        if (!unchanged && now.status == FileStatus::Ok && (!asRead || asRead->bytes() != now.bytes)) {
             const EventFileRead theirs = readEventBytes(now.bytes);
             switch (resolve(theirs.error == EventFileError::None, now.bytes, held)) {
-                case Resolution::Merge:
-                    merged = mergeEventFiles(w_.eventFileBase, mine_, theirs.file, w_.entryEdits);
-                    content = &merged;
+                case Resolution::Merge: {
+                    EventFile whole = mine_;
+                    whole.entries.assign(list.entries.begin(), list.entries.end());
+                    merged = mergeEventFiles(w_.eventFileBase, whole, theirs.file, w_.entryEdits);
                     break;
+                }
                 case Resolution::Overwrite: break;
                 case Resolution::DoNotSave: w_.modified = 0; return finish(SaveOutcome::NotSaved);
                 case Resolution::BackToWindow: return finish(SaveOutcome::BackToWindow);
                 case Resolution::AskAgain: continue;
-                case Resolution::SaveElsewhere:
-                    held.release();
-                    return finish(saveInHome(encodeCp932LinesKeeping(writeEventLines(*content), source)));
+                case Resolution::SaveElsewhere: held.release(); return finish(saveInHome(bytesFrom(*source)));
             }
-            source = now.bytes;
+            source = std::make_shared<const Cp932File>(now.bytes);
         }
 
-        std::string bytes = encodeCp932LinesKeeping(writeEventLines(*content), source);
+        std::string bytes = bytesFrom(*source);
         SaveOptions options;
         options.checkExpected = true;
-        if (!nothingThere) options.expected = now.bytes;
+        if (unchanged) options.expected = asRead->bytes();
+        else if (!nothingThere) options.expected = now.bytes;
         options.journalFolder = w_.services.stateDir;
         const FileStatus status = writeFileBytes(path_, bytes, options);
         if (status == FileStatus::Changed) continue;  // another writer got there first: look again
         held.release();
         switch (status) {
             case FileStatus::Ok:
-                w_.eventFileBytes = std::move(bytes);
-                w_.eventFileBase = settingsOf(*content);
+                w_.eventFileRead = std::make_shared<const Cp932File>(std::move(bytes));
+                w_.eventFileBase = merged ? settingsOf(*merged) : mine_;
                 w_.entryEdits.clear();
                 w_.modified = 0;
                 w_.savedTo = displayPath(path_);
@@ -257,7 +286,7 @@ SaveOutcome EventSave::run() {
         }
     }
     // The file changed under every look: what this run has is kept in the home folder.
-    return finish(saveInHome(encodeCp932LinesKeeping(writeEventLines(mine_), std::string_view())));
+    return finish(saveInHome(writeEventBytes(mine_, listNow(w_).entries, Cp932File(std::string()))));
 }
 
 SaveOutcome EventSave::finish(SaveOutcome outcome) {
@@ -303,7 +332,7 @@ SaveOutcome EventSave::saveInHome(const std::string& bytes) {
 
 }  // namespace
 
-EventFile frmKV::currentEventFile() const {
+EventFile frmKV::currentSettings() const {
     EventFile f;
     f.header = toUtf8(fileHeader);
     f.version = toUtf8(fileVersion);
@@ -317,13 +346,6 @@ EventFile frmKV::currentEventFile() const {
     f.startDate = toUtf8(startDisplay[0]);
     f.startEntry = toUtf8(startDisplay[1]);
     f.comment = toUtf8(fileComment);
-    // The list's own strings, as they are: no text conversion per entry.
-    if (const auto* model = qobject_cast<const EventListModel*>(cobEV->model())) {
-        f.entries = model->entries();
-    } else {
-        f.entries.reserve(static_cast<size_t>(cobEV->count()));
-        for (int i = 0; i < cobEV->count(); ++i) f.entries.push_back(toUtf8(cobEV->itemText(i)));
-    }
     return f;
 }
 

@@ -9,15 +9,18 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 
 namespace kalvo {
 namespace {
 
-// The file as a save found it when it began.
+// The file as a save found it when it began: its bytes are those the save expected, or
+// a copy when it expected none.
 struct Before {
     bool exists = false;
     struct stat st {};
-    std::string bytes;
+    std::string_view bytes;
+    std::string read;
 };
 
 // What a stat tells of a file: enough to see that it was replaced or written since.
@@ -52,12 +55,11 @@ Snapshot snapshotOf(const std::string& target) {
 std::optional<Snapshot> stillAsBefore(const std::string& target, const Before& before,
                                       const struct stat* same = nullptr) {
     const Snapshot look = snapshotOf(target);
-    const FileBytes now = readFileBytes(target);
     if (!before.exists) {
-        if (now.status != FileStatus::NotFound) return std::nullopt;
+        if (readFileBytes(target).status != FileStatus::NotFound) return std::nullopt;
         return look;
     }
-    if (now.status != FileStatus::Ok || now.bytes != before.bytes) return std::nullopt;
+    if (!fileHolds(target, before.bytes)) return std::nullopt;
     if (same && (look.dev != same->st_dev || look.ino != same->st_ino)) return std::nullopt;
     return look;
 }
@@ -142,8 +144,8 @@ FileStatus overwriteInPlace(const std::string& target, std::string_view bytes, c
     if (!fd.valid()) return FileStatus::WriteError;
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return FileStatus::WriteError;
-    Journal journal{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), target, before.bytes,
-                    std::string(bytes)};
+    Journal journal{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), target,
+                    std::string(before.bytes), std::string(bytes)};
     if (!writeJournal(journalFolder, st, journal)) return FileStatus::NoRecoveryCopy;
     const auto look = stillAsBefore(target, before, &st);
     if (!unchangedSince(target, look)) {
@@ -202,6 +204,26 @@ FileBytes readFileBytes(const std::string& path) {
     return result;
 }
 
+bool fileHolds(const std::string& path, std::string_view bytes) {
+    if (path.empty() || path.back() == '/' || bytes.size() > kMaxFileBytes) return false;
+    const Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat st {};
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<std::size_t>(st.st_size) != bytes.size())
+        return false;
+    char piece[64 * 1024];
+    std::size_t got = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), piece, sizeof piece);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return got == bytes.size();
+        const auto count = static_cast<std::size_t>(n);
+        if (count > bytes.size() - got || std::memcmp(piece, bytes.data() + got, count) != 0) return false;
+        got += count;
+    }
+}
+
 TextLines readTextFile(const std::string& path) {
     TextLines result;
     FileBytes file = readFileBytes(path);
@@ -230,10 +252,13 @@ FileStatus writeFileBytes(const std::string& path, std::string_view bytes, const
     if (!before.exists && errno != ENOENT) return FileStatus::WriteError;
     if (before.exists && !S_ISREG(before.st.st_mode)) return FileStatus::WriteError;
     if (before.exists && ::access(target.c_str(), W_OK) != 0) return FileStatus::WriteError;  // read-only stays so
-    if (before.exists) {
+    if (before.exists && options.checkExpected && options.expected && fileHolds(target, *options.expected)) {
+        before.bytes = *options.expected;  // what the caller knows it to hold: no copy
+    } else if (before.exists) {
         FileBytes old = readFileBytes(target);
         if (old.status != FileStatus::Ok) return FileStatus::WriteError;
-        before.bytes = std::move(old.bytes);
+        before.read = std::move(old.bytes);
+        before.bytes = before.read;
     }
     if (options.checkExpected &&
         (options.expected ? !before.exists || before.bytes != *options.expected : before.exists))

@@ -64,6 +64,9 @@ struct FileBytes {
 
 // The file's bytes as they lie on disk.
 FileBytes readFileBytes(const std::string& path);
+// Whether the file is a regular file that readFileBytes would read whole and that holds
+// exactly `bytes`. Read in pieces: no copy of a long file is made to compare it.
+bool fileHolds(const std::string& path, std::string_view bytes);
 TextLines readTextFile(const std::string& path);
 
 struct SaveOptions {

@@ -6,6 +6,7 @@
 #include "text/text_scan.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,38 @@ struct DecodedLines {
 };
 DecodedLines decodeCp932Lines(std::string_view bytes);
 
+// The same as one block of UTF-8 text with the lines as views into it: a long file costs
+// one allocation instead of one per line. The views live as long as `text`.
+struct DecodedText {
+    std::shared_ptr<const char[]> text;
+    std::vector<std::string_view> lines;
+    int badLine = 0;
+};
+DecodedText decodeCp932Text(std::string_view bytes);
+
+// A file's bytes with its lines, decoded and as they lie in the bytes: what a writer
+// that keeps the bytes of unchanged lines looks lines up in. Each is made when first
+// asked for, once. The views point into the object, so it is neither copied nor
+// moved (it is held through a pointer).
+class Cp932File {
+public:
+    explicit Cp932File(std::string bytes) : bytes_(std::move(bytes)) {}
+    Cp932File(const Cp932File&) = delete;
+    Cp932File& operator=(const Cp932File&) = delete;
+
+    const std::string& bytes() const { return bytes_; }
+    const DecodedText& text() const;
+    // The lines as they lie in bytes(), without their ends; none when the bytes are not
+    // code page 932.
+    const std::vector<std::string_view>& raw() const;
+
+private:
+    std::string bytes_;
+    mutable bool decoded_ = false, split_ = false;
+    mutable DecodedText text_;
+    mutable std::vector<std::string_view> raw_;
+};
+
 // Lines in code page 932, each ended by CR LF; false when a line has a character that
 // code page 932 cannot hold.
 bool encodeCp932Lines(const std::vector<std::string>& lines, std::string& bytes);
@@ -52,9 +85,15 @@ bool encodeCp932Lines(const std::vector<std::string>& lines, std::string& bytes)
 // The same, but a line whose text is a line of the source file is written with the bytes
 // it has there, so that a line nobody changed keeps its bytes (code page 932 has several
 // byte pairs for some characters, and iconv writes back only one of them). Equal texts
-// take the source's bytes in order. A line that cannot be encoded gets "?" for the
-// characters code page 932 cannot hold.
+// take the source's bytes in order: the n-th line of one text gets the bytes of the n-th
+// source line of that text, and a text with fewer source lines than lines is encoded
+// afresh for the rest. A source that is not code page 932 gives no bytes. A line that
+// cannot be encoded gets "?" for the characters code page 932 cannot hold.
 std::string encodeCp932LinesKeeping(const std::vector<std::string>& lines, std::string_view sourceFile);
+// The same for the lines of `head` followed by those of `tail` (a file's leading lines
+// and its list, neither copied), with the source read already.
+std::string encodeCp932LinesKeeping(std::span<const std::string_view> head, std::span<const std::string_view> tail,
+                                    const Cp932File& source);
 
 // The distinct characters of a UTF-8 text that code page 932 cannot hold, in the order
 // they first appear (empty when the whole text can be stored).

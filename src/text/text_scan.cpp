@@ -75,34 +75,32 @@ std::optional<long long> readDecimal(std::string_view text, std::size_t& pos, co
 }
 
 std::vector<std::string_view> splitLineViews(std::string_view bytes) {
+    // Most files end all their lines alike, in CR LF or in LF: then LF ends a line, with
+    // the CR before it, and memchr finds them fast. The same pass sees which ends there are.
+    std::vector<std::string_view> lines;
     bool crlf = false;
     bool bareLf = false;
-    for (std::size_t i = bytes.find('\n'); i != std::string_view::npos; i = bytes.find('\n', i + 1)) {
-        (i > 0 && bytes[i - 1] == '\r' ? crlf : bareLf) = true;
-        if (crlf && bareLf) break;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t stop = bytes.find('\n', start);
+        if (stop == std::string_view::npos) {
+            lines.emplace_back(bytes.substr(start));
+            break;
+        }
+        const bool cr = stop > start && bytes[stop - 1] == '\r';
+        (cr ? crlf : bareLf) = true;
+        lines.emplace_back(bytes.substr(start, (cr ? stop - 1 : stop) - start));
+        start = stop + 1;
     }
     const bool noLf = !crlf && !bareLf;
     // CR ends a line on its own in a file without LF and in a file of mixed ends.
     const bool crEnds = noLf || (crlf && bareLf);
-    std::vector<std::string_view> lines;
-    if (!crEnds) {  // LF ends a line, with the CR before it: memchr finds them fast
-        for (std::size_t start = 0; start < bytes.size();) {
-            const std::size_t stop = bytes.find('\n', start);
-            if (stop == std::string_view::npos) {
-                lines.emplace_back(bytes.substr(start));
-                break;
-            }
-            const std::size_t end = (stop > start && bytes[stop - 1] == '\r') ? stop - 1 : stop;
-            lines.emplace_back(bytes.substr(start, end - start));
-            start = stop + 1;
-        }
-        return lines;
-    }
+    if (!crEnds) return lines;
+    lines.clear();
     std::size_t start = 0;
     std::size_t i = 0;
     while (i < bytes.size()) {
         const char c = bytes[i];
-        if (c == '\n' || (c == '\r' && (crEnds || (i + 1 < bytes.size() && bytes[i + 1] == '\n')))) {
+        if (c == '\n' || c == '\r') {
             lines.emplace_back(bytes.substr(start, i - start));
             i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' && !noLf) ? 2 : 1;
             start = i;

@@ -1,6 +1,12 @@
 #include "text/cp932.h"
 
+#include "text/text_scan.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
 
 namespace kalvo {
 namespace {
@@ -109,13 +115,120 @@ TEST(Cp932, TheTableDecodesEveryCharacterAsIconvDoes) {
 TEST(Cp932, ALongFileDecodesLikeAShortOne) {
     std::string line = "\x8b\x4c\x94\x4f\x93\xfa\x81\x40@2003/9/14\r\n";  // 記念日　@2003/9/14
     std::string file;
-    while (file.size() < 512 * 1024) file += line;
+    while (file.size() < 1024 * 1024) file += line;  // its decoded text takes a block in huge pages
     const DecodedLines decoded = decodeCp932Lines(file);
     ASSERT_EQ(decoded.badLine, 0);
     ASSERT_EQ(decoded.lines.size(), file.size() / line.size());
     EXPECT_EQ(decoded.lines.back(), "記念日　@2003/9/14");
     file.insert(file.size() - line.size() + 2, "\xff");
     EXPECT_EQ(decodeCp932Lines(file).badLine, static_cast<int>(file.size() / line.size()));
+}
+
+// The bytes each line keeps as the writer once found them: the n-th line of a text takes
+// the n-th source line of that text, counted through the whole file.
+std::string keptBytesReference(const std::vector<std::string>& lines, const std::string& file) {
+    const DecodedLines source = decodeCp932Lines(file);
+    const std::vector<std::string_view> raw = splitLineViews(file);
+    std::map<std::string, std::vector<std::string_view>> sourceOf;
+    for (size_t i = 0; i < source.lines.size(); ++i) sourceOf[source.lines[i]].push_back(raw[i]);
+    std::map<std::string, size_t> used;
+    std::string bytes;
+    for (const auto& line : lines) {
+        const auto& found = sourceOf[line];
+        if (const size_t n = used[line]++; n < found.size()) {
+            bytes += found[n];
+        } else {
+            std::string encoded;
+            EXPECT_TRUE(utf8ToCp932(line, encoded));
+            bytes += encoded;
+        }
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+// The writer lines the lists up to find the source lines quickly; whatever was changed,
+// moved, doubled or taken out, every line keeps the bytes the count through the whole
+// file gives it. Some texts have two byte forms in the file (NEC and IBM forms of 纊).
+TEST(Cp932, KeptBytesAreThoseOfTheSameCountWhateverChanged) {
+    const std::string forms[] = {"\xED\x40", "\xFA\x5C"};  // 纊 twice
+    std::vector<std::string> rawLines;
+    for (int i = 0; i < 3000; ++i) {
+        // Few distinct texts, so that many lines are equal.
+        rawLines.push_back(forms[(i / 7) % 2] + "@" + std::to_string(2000 + i % 40) + "/1/1");
+    }
+    std::string file;
+    for (const auto& line : rawLines) file += line + "\r\n";
+    const std::vector<std::string> read = decodeCp932Lines(file).lines;
+    ASSERT_EQ(read.size(), rawLines.size());
+
+    using Edit = std::function<void(std::vector<std::string>&)>;
+    const std::pair<const char*, Edit> edits[] = {
+        {"nothing", [](auto&) {}},
+        {"one changed", [](auto& l) { l[500] = "新しい@2024/1/1"; }},
+        {"one taken out", [](auto& l) { l.erase(l.begin() + 10); }},
+        {"one doubled", [](auto& l) { l.insert(l.begin() + 20, l[20]); }},
+        {"first moved to the end", [](auto& l) { std::rotate(l.begin(), l.begin() + 1, l.end()); }},
+        {"last moved to the front", [](auto& l) { std::rotate(l.begin(), l.end() - 1, l.end()); }},
+        {"a block moved far", [](auto& l) { std::rotate(l.begin() + 5, l.begin() + 1800, l.begin() + 2900); }},
+        {"two thousand taken out", [](auto& l) { l.erase(l.begin() + 100, l.begin() + 2100); }},
+        {"reversed", [](auto& l) { std::reverse(l.begin(), l.end()); }},
+        {"every third changed",
+         [](auto& l) {
+             for (size_t i = 0; i < l.size(); i += 3) l[i] += "x";
+         }},
+        {"emptied", [](auto& l) { l.clear(); }},
+    };
+    for (const auto& [what, edit] : edits) {
+        std::vector<std::string> lines = read;
+        edit(lines);
+        const std::string bytes = encodeCp932LinesKeeping(lines, file);
+        const std::vector<std::string_view> written = splitLineViews(bytes);
+        const std::string expected = keptBytesReference(lines, file);
+        const std::vector<std::string_view> expectedLines = splitLineViews(expected);
+        ASSERT_EQ(written.size(), expectedLines.size()) << what;
+        const auto differ = std::mismatch(written.begin(), written.end(), expectedLines.begin());
+        EXPECT_TRUE(differ.first == written.end()) << what << ": line " << (differ.first - written.begin()) << " is "
+                                                   << *differ.first << ", not " << *differ.second;
+    }
+}
+
+// A long file is decoded whole through the table and split as it goes; its lines are
+// those iconv gives line by line, whatever ends its lines have, and a bad byte names the
+// line splitLineViews puts it in.
+TEST(Cp932, ALongFileHasTheLinesIconvGivesLineByLine) {
+    const std::string kana = "\xB1\xB2";          // ｱｲ, single bytes
+    const std::string date = "\x8b\x4c\x94\x4f";  // 記念
+    const std::pair<const char*, std::string> forms[] = {
+        {"CR LF", date + "@2003/9/14\r\n" + kana + "\r\n\r\n"},
+        {"LF", date + "@2003/9/14\n\n" + kana + "\n"},
+        {"CR alone", date + "@2003/9/14\r" + kana + "\r\r"},
+        {"CR LF and LF", date + "@2003/9/14\r\n" + kana + "\n" + date + "\r"},
+        {"CR inside a CR LF line", date + "\r" + kana + "\r\n"},
+        {"no end at the end", date + "@1/1/1 \r\n" + kana + "  "},
+    };
+    for (const auto& [what, piece] : forms) {
+        std::string file;
+        while (file.size() < 96 * 1024) file += piece;
+        file += kana;  // the last line ends without an end
+        std::vector<std::string> expected;
+        for (const std::string_view line : splitLineViews(file)) {
+            std::string text;
+            ASSERT_TRUE(cp932ToUtf8(std::string(line), text)) << what;
+            expected.push_back(text);
+        }
+        const DecodedText decoded = decodeCp932Text(file);
+        EXPECT_EQ(decoded.badLine, 0) << what;
+        EXPECT_EQ(std::vector<std::string>(decoded.lines.begin(), decoded.lines.end()), expected) << what;
+
+        const size_t bad = file.find_first_of("\r\n", file.size() / 2);  // after a whole character
+        file.insert(bad, "\x81\x7f");                                    // a lead byte before a byte no pair has
+        const std::vector<std::string_view> raw = splitLineViews(file);
+        const auto holder = std::find_if(raw.begin(), raw.end(), [&](std::string_view line) {
+            return line.data() + line.size() > file.data() + bad;
+        });
+        EXPECT_EQ(decodeCp932Text(file).badLine, holder - raw.begin() + 1) << what;
+    }
 }
 
 }  // namespace

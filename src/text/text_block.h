@@ -1,0 +1,15 @@
+// Memory for the decoded text of a long file: one block, written once and then read.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+namespace kalvo {
+
+// A block of `size` bytes, not cleared. A large one is asked of the system in huge pages
+// where it allows them: the first touch of a page costs a fault, and a list of 100,000
+// entries otherwise takes some 1,500 of them at start-up; what is never written is never
+// given memory either way.
+std::shared_ptr<char[]> textBlock(std::size_t size);
+
+}  // namespace kalvo
