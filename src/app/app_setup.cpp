@@ -3,7 +3,9 @@
 #include "ui/fonts.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QLibraryInfo>
+#include <QPixmap>
 #include <QTranslator>
 
 namespace kalvo {
@@ -16,6 +18,14 @@ const QString kNoJapaneseFontText = QStringLiteral(
     "No Japanese font is installed, so Kalvo's texts cannot be shown.\r\n"
     "Install a Japanese font (for example the package fonts-ipafont-gothic) and start Kalvo again.");
 const QString kNoJapaneseFontTitle = QStringLiteral("Kalvo");
+
+QIcon windowIcon() {
+    QIcon icon;
+    for (const IconPixels& p : kIconPixels)
+        icon.addPixmap(QPixmap::fromImage(
+            QImage(reinterpret_cast<const uchar*>(p.pixels), p.size, p.size, QImage::Format_ARGB32_Premultiplied)));
+    return icon;
+}
 
 bool loadQtTranslation(QCoreApplication& app) {
     auto* translator = new QTranslator(&app);

@@ -47,8 +47,9 @@ frmKV::frmKV(Services s, QWidget* parent) : QWidget(parent), services(std::move(
 frmKV::~frmKV() = default;
 
 void frmKV::buildControls() {
-    buildLayout(this, controlTable(), captionBuddies(),
-                [this](const ControlSpec& c, QWidget* w) { c.field.fill(*this, c.index, w); });
+    buildLayout(
+        this, controlTable(), captionBuddies(),
+        [this](const ControlSpec& c, QWidget* w) { c.field.fill(*this, c.index, w); }, &unfittedCaptions);
 }
 
 // User actions reach the handlers through the user-only signals (clicked, activated);

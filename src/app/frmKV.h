@@ -17,6 +17,7 @@
 #include "platform/services.h"
 #include "ui/colours.h"
 #include "ui/controls.h"
+#include "ui/layout.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -222,6 +223,9 @@ protected:
 private:
     // The window's place as last seen while the window system was there.
     QPoint lastPlace;
+    // Captions not yet fitted to the face in use: those of controls outside the client
+    // area of every size shown so far.
+    std::vector<PendingCaption> unfittedCaptions;
     void buildControls();
     void connectHandlers();
 };

@@ -3,17 +3,13 @@
 #include "platform/termination.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvo"));
     // The desktop entry, the icons and the software-centre data share this id.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kalvo.kalvo"));
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/kalvo/icon-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(kalvo::windowIcon());
     kalvo::loadQtTranslation(app);
 
     kalvo::frmKV window(kalvo::systemServices());
@@ -44,6 +40,12 @@ int main(int argc, char** argv) {
         window.Form_Unload(cancel);
     }
     if (window.unloaded) return 0;
+    // The icon reaches the X window once: made while the application has an icon, the
+    // window would have it converted for X twice (as it is made and once more after).
+    const QIcon icon = QApplication::windowIcon();
+    QApplication::setWindowIcon(QIcon());
+    window.winId();  // makes the X window
+    QApplication::setWindowIcon(icon);
     window.show();
     return QApplication::exec();
 }

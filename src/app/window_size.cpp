@@ -40,9 +40,11 @@ void frmKV::applySizeMode() {
         setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     if (sizeMode < 4) {
         setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeights[sizeMode]));
+        fitCaptionsWithin(unfittedCaptions, this, rect());
         return;
     }
     setFixedSize(twipsToPixels(kTileWidth), twipsToPixels(kTileHeight));
+    fitCaptionsWithin(unfittedCaptions, this, rect());
     setBackColor(this, darkColor);
     setForeColor(laYMD(0), litColor);
     curPanel = 0;

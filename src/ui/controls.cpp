@@ -36,9 +36,9 @@ void ClickLabel::setText(const QString& text) {
     QAccessible::updateAccessibility(&updated);
 }
 
-void ClickLabel::setShownLines(const QStringList& lines) {
+void ClickLabel::setShownLines(const QStringList& lines, const QString& caption) {
     shownLines_ = lines;
-    linesFor_ = text();
+    linesFor_ = caption;
     update();
 }
 

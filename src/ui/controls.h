@@ -50,9 +50,10 @@ public:
     bool isClickable() const;
     // A press that did not come from the mouse (a screen reader's press action).
     void click() { emit clicked(); }
-    // Shows the current caption as exactly these lines, each on one line, instead of
-    // wrapping it with the face in use; a later caption is shown as QLabel shows it.
-    void setShownLines(const QStringList& lines);
+    // Shows the caption `caption` as exactly these lines, each on one line, instead of
+    // wrapping it with the face in use, while it is the label's caption; any other caption
+    // is shown as QLabel shows it.
+    void setShownLines(const QStringList& lines, const QString& caption);
     const QStringList& shownLines() const { return shownLines_; }
     bool showsOwnLines() const { return !shownLines_.isEmpty() && linesFor_ == text(); }
 signals:

@@ -1,6 +1,8 @@
 #include "ui/focus_style.h"
 
+#include <qdrawutil.h>
 #include <QApplication>
+#include <QGroupBox>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -39,6 +41,24 @@ void drawRing(QPainter* painter, const QRect& rect, const QColor& colour) {
 
 // The application's style by name, so that the controls look as the rest of the program.
 FocusStyle::FocusStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                               const QWidget* widget) const {
+    const auto* box = qobject_cast<const QGroupBox*>(widget);
+    if (element == PE_FrameGroupBox && box && !box->isCheckable() && box->title().isEmpty() &&
+        kFusionGroupBoxFrame.width > 0 &&
+        baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0) {
+        if (groupBoxFrame_.isNull()) {
+            const FramePixels& f = kFusionGroupBoxFrame;
+            groupBoxFrame_ = QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(f.pixels), f.width, f.height,
+                                                       QImage::Format_ARGB32_Premultiplied));
+        }
+        // Fusion's own: a title-less frame starts 3 pixels down, its picture's corners 6 wide.
+        qDrawBorderPixmap(painter, option->rect.adjusted(0, 3, 0, 0), QMargins(6, 6, 6, 6), groupBoxFrame_);
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
 
 void FocusStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                              const QWidget* widget) const {

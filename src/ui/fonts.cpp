@@ -33,8 +33,7 @@ void shrinkUntil(QWidget* w, Fits fits) {
 
 // A caption in a Japanese face shows the lines the design face shows, each set in a
 // size at which it fits the width.
-void fitLabel(ClickLabel* label, const FontSpec& design) {
-    const QString text = label->text();
+void fitLabel(ClickLabel* label, const FontSpec& design, const QString& text) {
     if (text.isEmpty() || (design.face != Face::Gothic && design.face != Face::PGothic)) return;
     const QRect box = label->contentsRect();
     const int em = label->font().pixelSize();
@@ -51,7 +50,7 @@ void fitLabel(ClickLabel* label, const FontSpec& design) {
                    return fm.horizontalAdvance(line) <= box.width();
                });
     });
-    label->setShownLines(shown);
+    label->setShownLines(shown, text);
 }
 
 // The caption's room inside a check box or an option button, beside its indicator.
@@ -113,16 +112,16 @@ QFont makeFont(const FontSpec& design) {
     return font;
 }
 
-void fitCaption(QWidget* control, const FontSpec& design) {
+void fitCaption(QWidget* control, const FontSpec& design, const QString& caption) {
     if (auto* label = qobject_cast<ClickLabel*>(control)) {
-        fitLabel(label, design);
+        fitLabel(label, design, caption);
     } else if (auto* push = qobject_cast<QPushButton*>(control)) {
-        const QString text = push->text().remove(QLatin1Char('&'));
+        const QString text = QString(caption).remove(QLatin1Char('&'));
         // The button's frame takes two pixels a side; the text may use the rest.
         shrinkUntil(push, [&](const QFontMetrics& fm) { return fm.horizontalAdvance(text) <= push->width() - 4; });
     } else if (qobject_cast<QCheckBox*>(control) || qobject_cast<QRadioButton*>(control)) {
         auto* button = static_cast<QAbstractButton*>(control);
-        const QString text = button->text();
+        const QString& text = caption;
         shrinkUntil(button, [&](const QFontMetrics& fm) { return fm.horizontalAdvance(text) <= captionRoom(button); });
     }
 }

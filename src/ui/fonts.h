@@ -37,7 +37,8 @@ QFont makeFont(const FontSpec& design);
 // design size; a button, check box or option button shrinks its caption the same way
 // until it fits beside its indicator or inside its frame. Captions that fit are left
 // exactly as designed.
-void fitCaption(QWidget* control, const FontSpec& design);
+// `caption` is the control's design caption, which a label may have changed since.
+void fitCaption(QWidget* control, const FontSpec& design, const QString& caption);
 
 // At least one installed font can show Japanese text.
 bool hasJapaneseFont();

@@ -6,7 +6,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -17,7 +19,10 @@
 namespace kalvo {
 namespace {
 
-QWidget* create(const ControlSpec& c, QWidget* parent) {
+// `lent` is a completer without a model that an edit field holds while it is made a combo
+// box's: QComboBox gives a field that has none a completer of its own, only for
+// setCompleter(nullptr) to drop it again (three of them were a hundredth of start-up).
+QWidget* create(const ControlSpec& c, QWidget* parent, QCompleter* lent) {
     const QString caption = QString::fromUtf8(c.caption);
     switch (c.kind) {
         case Kind::Button: {
@@ -33,16 +38,29 @@ QWidget* create(const ControlSpec& c, QWidget* parent) {
                 label->setFrameStyle(QFrame::Box | QFrame::Plain);
                 label->setLineWidth(1);
                 label->setAlignment(Qt::AlignCenter);
+                // A centred caption takes no indent; QLabel would measure an "x" in the
+                // label's font for the indent of a framed caption at every paint.
+                label->setIndent(0);
             }
             return label;
         }
         case Kind::Combo: {
             auto* combo = new QComboBox(parent);
+            // The field lays out its text as soon as it is made: in the combo's own font,
+            // no font is loaded that nothing shows.
+            combo->setFont(makeFont(c.font));
+            // A new QLineEdit lays out its empty text in the application's font before
+            // it takes its own: for that moment the application's font is the combo's,
+            // so that no font is loaded that nothing shows (the default face's).
+            const QFont applicationFont = QGuiApplication::font();
+            QGuiApplication::setFont(combo->font());
             auto* field = new ComposingLineEdit(combo);
+            QGuiApplication::setFont(applicationFont);
             field->setPalette(combo->palette());
+            field->setCompleter(lent);
             combo->setLineEdit(field);  // this makes the combo editable
             combo->setInsertPolicy(QComboBox::NoInsert);
-            combo->setCompleter(nullptr);
+            combo->setCompleter(nullptr);  // no completion
             combo->setEditText(caption);
             combo->setMaxVisibleItems(20);
             return combo;
@@ -80,13 +98,12 @@ void applyProperties(const ControlSpec& c, QWidget* w) {
     w->setAccessibleName(accessibleName(c));
     if (c.hint) w->setAccessibleDescription(QString::fromUtf8(c.hint));
     if (c.style & kHidden) w->setVisible(false);
-    fitCaption(w, c.font);
 }
 
 }  // namespace
 
 void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<const CaptionBuddy> buddies,
-                 const std::function<void(const ControlSpec&, QWidget*)>& place) {
+                 const std::function<void(const ControlSpec&, QWidget*)>& place, std::vector<PendingCaption>* pending) {
     installAccessibility();
     std::vector<const ControlSpec*> order;
     for (const auto& c : table) order.push_back(&c);
@@ -100,6 +117,8 @@ void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<
     // Frames before the controls they hold.
     std::stable_partition(firstWindowed, order.end(), [](const ControlSpec* c) { return c->kind != Kind::Option; });
 
+    QCompleter lent;
+    lent.setCompletionMode(QCompleter::InlineCompletion);  // no popup list
     auto* focusStyle = new FocusStyle;
     focusStyle->setParent(window);
     std::map<std::string, QWidget*> containers;
@@ -108,9 +127,11 @@ void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<
     for (const ControlSpec* c : order) {
         QWidget* parent = window;
         if (c->container) parent = containers.at(c->container);
-        QWidget* w = create(*c, parent);
-        if (c->kind != Kind::Label && c->kind != Kind::Frame && c->kind != Kind::Picture) w->setStyle(focusStyle);
+        QWidget* w = create(*c, parent, &lent);
+        if (c->kind != Kind::Label && c->kind != Kind::Picture) w->setStyle(focusStyle);
         applyProperties(*c, w);
+        if (pending) pending->push_back({w, c->font, QString::fromUtf8(c->caption)});
+        else fitCaption(w, c->font, QString::fromUtf8(c->caption));
         if (c->kind == Kind::Frame) containers[c->name] = w;
         if (c->style & kAbove) above.push_back(w);
         if (c->kind == Kind::Label || c->kind == Kind::Frame) {
@@ -133,6 +154,15 @@ void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<
     }
     std::sort(tabbing.begin(), tabbing.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (size_t i = 1; i < tabbing.size(); ++i) QWidget::setTabOrder(tabbing[i - 1].second, tabbing[i].second);
+}
+
+void fitCaptionsWithin(std::vector<PendingCaption>& pending, const QWidget* window, const QRect& area) {
+    std::erase_if(pending, [&](const PendingCaption& p) {
+        const QRect place(p.control->mapTo(window, QPoint(0, 0)), p.control->size());
+        if (!place.intersects(area)) return false;
+        fitCaption(p.control, p.design, p.caption);
+        return true;
+    });
 }
 
 }  // namespace kalvo

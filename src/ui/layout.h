@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace kalvo {
 
@@ -66,13 +67,29 @@ inline constexpr int kClientHeightTwips = 3330;
 inline constexpr int kClientLeftTwips = 885;
 inline constexpr int kClientTopTwips = 1440;
 
+// A control whose caption is yet to be fitted to the face in use (fitCaption), with its
+// row's font and caption.
+struct PendingCaption {
+    QWidget* control;
+    FontSpec design;
+    QString caption;
+};
+
 // Creates every control of the table as a child of the window, in an order that puts
 // windowed controls above labels and earlier labels above later ones (a label marked
 // kAbove above everything), applies every design property, chains the tab order, names
 // each caption's buddy, and hands each widget with its row to `place`. Buttons, combo
 // boxes, check boxes and option buttons are drawn with a FocusStyle; the combo boxes'
-// edit fields mark text being composed (ComposingLineEdit).
+// edit fields mark text being composed (ComposingLineEdit). Each caption is fitted to the
+// face in use as its control is made, or, given `pending`, listed there for
+// fitCaptionsWithin.
 void buildLayout(QWidget* window, std::span<const ControlSpec> table, std::span<const CaptionBuddy> buddies,
-                 const std::function<void(const ControlSpec&, QWidget*)>& place);
+                 const std::function<void(const ControlSpec&, QWidget*)>& place,
+                 std::vector<PendingCaption>* pending = nullptr);
+
+// Fits the captions of the listed controls that lie in `area` (the window's coordinates)
+// and drops them from the list. Fitting measures a caption, which loads its font: a
+// window that starts in a small size loads only the fonts of what it shows.
+void fitCaptionsWithin(std::vector<PendingCaption>& pending, const QWidget* window, const QRect& area);
 
 }  // namespace kalvo

@@ -1,5 +1,5 @@
 // The window on a desktop that is not like the one it was drawn on: a dark theme, and
-// Qt's own texts under any locale.
+// Qt's own texts under any locale; the icon it gives the desktop.
 #include "app/app_setup.h"
 #include "support/window_fixture.h"
 
@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPalette>
+#include <QPixmap>
 #include <memory>
 
 namespace kalvo::test {
@@ -90,6 +91,22 @@ TEST_F(QtTexts, TheEditFieldsMenuIsJapanese) {
     for (const QString& t : texts) {
         const bool japanese = std::any_of(t.begin(), t.end(), [](QChar c) { return c.unicode() >= 0x3040; });
         EXPECT_TRUE(japanese) << t.toStdString();
+    }
+}
+
+// The window icon holds every size the icon theme has from 16 to 256 pixels, each with
+// the pixels of its PNG as the desktop gets them (unpremultiplied ARGB).
+TEST(WindowIcon, HasThePixelsOfTheIconThemesPngs) {
+    const QIcon icon = windowIcon();
+    const QList<QSize> sizes{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+    EXPECT_EQ(icon.availableSizes(), sizes);
+    for (const QSize& size : sizes) {
+        SCOPED_TRACE(size.width());
+        const QImage png(QStringLiteral(KALVO_SOURCE_DIR "/data/icons/hicolor/%1x%1/apps/io.github.kalvo.kalvo.png")
+                             .arg(size.width()));
+        ASSERT_EQ(png.size(), size);
+        EXPECT_EQ(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
+                  QPixmap::fromImage(png).toImage().convertToFormat(QImage::Format_ARGB32));
     }
 }
 

@@ -5,20 +5,23 @@
 // gothic and proportional gothic must come out as.
 #include "ui/fonts.h"
 #include "app/app_setup.h"
-#include "support/window_fixture.h"
+#include "events/event_support.h"
+#include "moon/moon_picture.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFontInfo>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTest>
 
 namespace kalvo::test {
 namespace {
 
 QString env(const char* name) { return qEnvironmentVariable(name); }
 
-class OneFace : public WindowTest {
+class OneFace : public EventWindowTest {
 protected:
     void SetUp() override {
         const QString dir = env("KALVO_FONT_DIR");
@@ -85,6 +88,19 @@ TEST_F(OneFace, CaptionsKeepTheDesignLines) {
     EXPECT_EQ(f.laZL(4)->shownLines(), QStringList{QStringLiteral("月")});
 }
 
+// A window that starts as the small tile fits only the captions it shows, and the others
+// as the full window shows them.
+TEST_F(OneFace, CaptionsAreFittedWhenTheirSizeIsFirstShown) {
+    if (noJapaneseFace()) GTEST_SKIP() << "no Japanese face: every caption is boxes";
+    writeFile(cp932Lines(eventLines("1200,1500,4,2", " 0 ", {"誕生日 @2001/2/3"})));
+    frmKV& f = start();
+    ASSERT_EQ(f.sizeMode, 4);
+    EXPECT_TRUE(f.laZL(13)->shownLines().isEmpty());
+    f.laMAX_Click();
+    ASSERT_EQ(f.sizeMode, 0);
+    EXPECT_EQ(f.laZL(13)->shownLines(), QStringList{QStringLiteral("日数=")});
+}
+
 TEST_F(OneFace, CaptionsShowTheirLinesUncut) {
     if (noJapaneseFace()) GTEST_SKIP() << "no Japanese face: every caption is boxes";
     frmKV& f = start();
@@ -123,6 +139,83 @@ TEST_F(OneFace, ButtonCaptionsFitInsideTheirFrames) {
         if (qobject_cast<QRadioButton*>(b))
             room = b->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, b).width();
         EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(text), room);
+    }
+}
+
+// The pictures of the window this face was last seen with, one folder per face:
+// tests/fonts/grabs/<KALVO_FACE>/<name>.png. With KALVO_TAKE_GRABS=1 the test takes them
+// anew instead of comparing (for a change that is meant to be seen).
+class Grabs {
+public:
+    Grabs() : folder_(QStringLiteral(KALVO_SOURCE_DIR "/tests/fonts/grabs/") + env("KALVO_FACE")) {}
+
+    // The window, pixel for pixel as in the picture of that name.
+    void expectSame(QWidget& window, const QString& name) const {
+        SCOPED_TRACE(name.toStdString());
+        const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QString path = folder_ + QLatin1Char('/') + name + QStringLiteral(".png");
+        if (qEnvironmentVariableIntValue("KALVO_TAKE_GRABS") == 1) {
+            QDir().mkpath(folder_);
+            ASSERT_TRUE(shown.save(path));
+            return;
+        }
+        const QImage before = QImage(path).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(before.isNull()) << "no picture " << path.toStdString();
+        ASSERT_EQ(shown.size(), before.size());
+        int differ = 0;
+        QRect where;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixel(x, y) != before.pixel(x, y)) {
+                    ++differ;
+                    where |= QRect(x, y, 1, 1);
+                }
+        if (differ == 0) return;
+        const QString seen = QStringLiteral(KALVO_BINARY_DIR "/grab-") + env("KALVO_FACE") + QLatin1Char('-') + name +
+                             QStringLiteral(".png");
+        shown.save(seen);
+        ADD_FAILURE() << differ << " pixels differ, within x " << where.left() << ".." << where.right() << ", y "
+                      << where.top() << ".." << where.bottom() << "; the window as shown: " << seen.toStdString();
+    }
+
+private:
+    QString folder_;
+};
+
+// The window looks as it always did: in each size it starts in, in the full size it is
+// brought back to from the small ones, and with the keyboard focus on each kind of control.
+TEST_F(OneFace, TheWindowLooksAsBefore) {
+    const Grabs grabs;
+    const auto startIn = [&](int size) -> frmKV& {
+        form.reset();
+        writeFile(cp932Lines(eventLines("1200,1500," + std::to_string(size) + ",2", " 0 ",
+                                        {"誕生日 @2001/2/3", "  \u3000*今日@TODAY", "何の日？の例@平成15年9月14日"})));
+        frmKV& f = start();
+        f.show();
+        return f;
+    };
+    for (int size = 0; size <= 4; ++size) grabs.expectSame(startIn(size), QStringLiteral("size%1").arg(size));
+
+    frmKV& back = startIn(3);
+    back.btSIZE->click();
+    back.btSIZE->click();
+    ASSERT_EQ(back.sizeMode, 0);
+    grabs.expectSame(back, QStringLiteral("size0"));
+
+    // The keyboard's focus frame round a button, a check box, an option button, the moon
+    // picture and the event list (whose field then shows its text selected and the cursor),
+    // as a Tab key leaves it (which marks the window as one whose focus the keyboard moved).
+    frmKV& f = startIn(0);
+    showActive(f);
+    const std::pair<const char*, QWidget*> focused[] = {
+        {"focus-button", f.btBB(22)}, {"focus-check", f.ckST}, {"focus-option", f.opNS(0)},
+        {"focus-picture", f.picM},    {"focus-list", f.cobEV},
+    };
+    for (const auto& [name, control] : focused) {
+        control->setFocus(Qt::TabFocusReason);
+        f.setAttribute(Qt::WA_KeyboardFocusChange);
+        ASSERT_TRUE(control->hasFocus()) << name;
+        grabs.expectSame(f, QString::fromUtf8(name));
     }
 }
 

@@ -15,7 +15,7 @@ run_list=$(bash "$here/deps" --list run)
 for p in build-essential cmake qt6-base-dev qt6-qpa-plugins fonts-ipafont-gothic fonts-liberation qt6-translations-l10n; do
   grep -qx "$p" <<<"$run_list" || fail "run profile lacks $p"
 done
-for p in clang libclang-rt-dev libgtest-dev libbenchmark-dev imagemagick strace xvfb xdotool dbus-x11; do
+for p in clang libclang-rt-dev libgtest-dev libbenchmark-dev valgrind imagemagick strace xvfb xdotool dbus-x11; do
   ! grep -qx "$p" <<<"$run_list" || fail "run profile pulls in $p"
 done
 for profile in test bench fuzz package; do
@@ -27,6 +27,7 @@ done
 grep -qx libgtest-dev <<<"$(bash "$here/deps" --list test)" || fail "test profile lacks libgtest-dev"
 grep -qx clang <<<"$(bash "$here/deps" --list fuzz)" || fail "fuzz profile lacks clang"
 grep -qx libbenchmark-dev <<<"$(bash "$here/deps" --list bench)" || fail "bench profile lacks libbenchmark-dev"
+grep -qx valgrind <<<"$(bash "$here/deps" --list bench)" || fail "bench profile lacks valgrind"
 package_list=$(bash "$here/deps" --list package)
 # scripts/package builds with what the package profile installs: every Build-Depends of
 # debian/control (the build-time tests' too), and dpkg-buildpackage itself.

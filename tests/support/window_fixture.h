@@ -6,8 +6,10 @@
 #include "support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 namespace kalvo::test {
@@ -40,5 +42,13 @@ protected:
 
     QString eventFilePath() const { return QDir(workDir.path()).filePath(QStringLiteral("kalvoe.dat")); }
 };
+
+// Shows the window and makes it the active one, as the keyboard focus needs.
+inline void showActive(frmKV& f) {
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+}
 
 }  // namespace kalvo::test

@@ -75,6 +75,22 @@ TEST_F(WindowLayout, ControlsStandAtTheirPlacesWithTheirCaptions) {
     EXPECT_EQ(f.laZL.size(), 16);
 }
 
+// The combo boxes' fields complete nothing: what is typed stays as typed, even the start
+// of an era name or of an entry in the list.
+TEST_F(WindowLayout, ComboFieldsCompleteNothing) {
+    frmKV& f = start();
+    showActive(f);
+    for (QComboBox* combo : {f.cobNG(0), f.cobNG(1), f.cobEV}) {
+        SCOPED_TRACE(combo->objectName().toStdString());
+        EXPECT_EQ(combo->completer(), nullptr);
+        const QString start = combo->itemText(0).left(1);
+        combo->lineEdit()->setFocus();
+        combo->lineEdit()->clear();
+        QTest::sendKeyEvent(QTest::Click, combo->lineEdit(), Qt::Key_unknown, start, {});
+        EXPECT_EQ(combo->lineEdit()->text(), start);
+    }
+}
+
 TEST_F(WindowLayout, AccessKeysPressTheirButtons) {
     frmKV& f = start();
     f.show();
@@ -100,14 +116,6 @@ TEST_F(WindowLayout, TabOrderFollowsTheTable) {
     QWidget* w = f.btBB(3)->nextInFocusChain();
     EXPECT_EQ(w, f.btEND(0));
     EXPECT_EQ(w->nextInFocusChain(), f.btHELP);
-}
-
-// Shows the window and makes it the active one, as the keyboard needs.
-void showActive(frmKV& f) {
-    f.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
-    QApplication::setActiveWindow(&f);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
 }
 
 // Pixels of two pictures of the same size whose colours differ by at least a contrast
