@@ -8,6 +8,7 @@
 #
 #   click_instructions.sh CLICKS WARM X,Y SUBJECT PEER     (SUBJECT, PEER: LABEL=DIR=PROGRAM)
 set -euo pipefail
+. "$(dirname "$0")/callgrind_window.sh"
 clicks=$1 warm=$2 at=$3
 shift 3
 x=${at%,*} y=${at#*,}
@@ -17,15 +18,8 @@ trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 
 # Prints the instructions per click of one program.
 count() {
-  local dir=$1 program=$2 wid= i out
-  (cd "$dir" && exec valgrind --tool=callgrind --callgrind-out-file="$work/cg.%p" "$program" >/dev/null 2>"$work/vg.log") &
-  pid=$!
-  for i in $(seq 1 1800); do
-    wid=$(xdotool search --pid "$pid" --onlyvisible 2>/dev/null | head -1) || true
-    [ -n "$wid" ] && break
-    sleep 0.1
-  done
-  [ -n "$wid" ] || { echo "$program shows no window within 3 minutes" >&2; return 1; }
+  local i out
+  callgrind_start "$1" "$2" || return 1
   sleep 2
   eval "$(xdotool getwindowgeometry --shell "$wid")"
   xdotool mousemove $((X + x)) $((Y + y))
@@ -50,11 +44,6 @@ for side in "$@"; do
   labels+=("$label")
   counts+=("$(count "${rest%%=*}" "${rest#*=}")")
 done
-awk -v a="${counts[0]}" -v b="${counts[1]}" -v la="${labels[0]}" -v lb="${labels[1]}" -v n="$clicks" -v w="$warm" '
-  function grouped(v, s, r) {
-    s = sprintf("%d", v)
-    for (r = ""; length(s) > 3; s = substr(s, 1, length(s) - 3)) r = "," substr(s, length(s) - 2) r
-    return s r
-  }
+awk -v a="${counts[0]}" -v b="${counts[1]}" -v la="${labels[0]}" -v lb="${labels[1]}" -v n="$clicks" -v w="$warm" "$awk_grouped"'
   BEGIN { printf "click, instructions per click (callgrind, %d clicks after %d): %s %s, %s %s, ratio %.2f\n",
           n, w, la, grouped(a), lb, grouped(b), a / b }'

@@ -6,21 +6,14 @@
 #
 #   save_instructions.sh DIR PROGRAM X,Y ENTRIES
 set -euo pipefail
+. "$(dirname "$0")/callgrind_window.sh"
 dir=$1 program=$2 at=$3 entries=$4
 x=${at%,*} y=${at#*,}
 work=$(mktemp -d)
 pid=
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 
-(cd "$dir" && exec valgrind --tool=callgrind --callgrind-out-file="$work/cg.%p" "$program" >/dev/null 2>"$work/vg.log") &
-pid=$!
-wid=
-for _ in $(seq 1 1800); do
-  wid=$(xdotool search --pid "$pid" --onlyvisible 2>/dev/null | head -1) || true
-  [ -n "$wid" ] && break
-  sleep 0.1
-done
-[ -n "$wid" ] || { echo "$program shows no window within 3 minutes" >&2; exit 1; }
+callgrind_start "$dir" "$program"
 sleep 2
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 before=$(md5sum <"$dir/kalvoe.dat")
@@ -34,12 +27,7 @@ pid=
 [ "$status" -eq 0 ] || { echo "the program ended with status $status" >&2; exit 1; }
 [ "$(md5sum <"$dir/kalvoe.dat")" != "$before" ] || { echo "the program did not save the change" >&2; exit 1; }
 out=$(ls "$work"/cg.* | head -1)
-awk -v n="$entries" '
-  function grouped(v, s, r) {
-    s = sprintf("%d", v)
-    for (r = ""; length(s) > 3; s = substr(s, 1, length(s) - 3)) r = "," substr(s, length(s) - 2) r
-    return s r
-  }
+awk -v n="$entries" "$awk_grouped"'
   /^(summary|totals):/ {
     printf "save at the end, instructions from SIGTERM to the exit (callgrind, %s entries): %s, %s per entry\n",
            grouped(n), grouped($2), grouped($2 / n)
