@@ -2,6 +2,7 @@
 
 #include "events/event_entry.h"
 #include "text/cp932.h"
+#include "text/text_block.h"
 #include "text/text_scan.h"
 
 #include <algorithm>
@@ -232,16 +233,8 @@ EventFileRead readEventLines(std::vector<std::string>&& lines) {
 }
 
 SharedEntries shareEntries(const std::vector<std::string>& entries) {
-    auto text = std::make_shared<std::string>();
-    for (const auto& entry : entries) *text += entry;
-    SharedEntries shared;
-    size_t at = 0;
-    for (const auto& entry : entries) {
-        shared.entries.emplace_back(text->data() + at, entry.size());
-        at += entry.size();
-    }
-    shared.owner = std::move(text);
-    return shared;
+    JoinedTexts joined = joinTexts(entries);
+    return SharedEntries{std::move(joined.block), {}, std::move(joined.views)};
 }
 
 EventFileRead readEventText(const DecodedText& text, std::shared_ptr<const void> owner, SharedEntries& entries) {

@@ -291,23 +291,16 @@ DecodedText decodeCp932Text(std::string_view bytes) {
     }
     const std::vector<std::string_view> raw = splitLineViews(bytes);
     Converter decode(kUtf8, kCodePage);
-    auto all = std::make_shared<std::string>();
-    std::vector<size_t> lengths;
-    std::string text;
+    std::vector<std::string> decoded(raw.size());
     for (size_t i = 0; i < raw.size(); ++i) {
-        if (!decode.run(raw[i], text)) {
+        if (!decode.run(raw[i], decoded[i])) {
             result.badLine = static_cast<int>(i) + 1;
             return result;
         }
-        *all += text;
-        lengths.push_back(text.size());
     }
-    size_t at = 0;
-    for (const size_t length : lengths) {
-        result.lines.emplace_back(all->data() + at, length);
-        at += length;
-    }
-    result.text = std::shared_ptr<const char[]>(all, all->data());
+    JoinedTexts joined = joinTexts(decoded);
+    result.text = std::move(joined.block);
+    result.lines = std::move(joined.views);
     return result;
 }
 

@@ -3,6 +3,10 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace kalvo {
 
@@ -11,5 +15,14 @@ namespace kalvo {
 // entries otherwise takes some 1,500 of them at start-up; what is never written is never
 // given memory either way.
 std::shared_ptr<char[]> textBlock(std::size_t size);
+
+// Texts copied one after another into one block, with a view of each: a list of many
+// short texts costs one allocation instead of one per text. The views live as long as
+// the block.
+struct JoinedTexts {
+    std::shared_ptr<const char[]> block;
+    std::vector<std::string_view> views;
+};
+JoinedTexts joinTexts(std::span<const std::string> texts);
 
 }  // namespace kalvo
