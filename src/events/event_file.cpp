@@ -146,10 +146,6 @@ bool versionAccepted(std::string_view version) {
     return characters >= 4;
 }
 
-EventFileRead readEventLines(const std::vector<std::string>& lines) {
-    return readEventLines(std::vector<std::string>(lines));
-}
-
 namespace {
 
 // The seven leading lines (the first seven of `lines`, or all when there are fewer); false
@@ -220,18 +216,6 @@ std::vector<std::string> leadingLines(const EventFile& f) {
 
 }  // namespace
 
-EventFileRead readEventLines(std::vector<std::string>&& lines) {
-    EventFileRead r;
-    const std::vector<std::string_view> leading(
-        lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(std::min(lines.size(), kLeadingLines)));
-    if (!readLeadingLines(leading, r)) return r;
-    r.file.entries.reserve(lines.size() - kLeadingLines);
-    for (size_t i = kLeadingLines; i < lines.size(); ++i)
-        if (isEntryLine(lines[i])) r.file.entries.push_back(std::move(lines[i]));
-    r.reach = ReadReach::Everything;
-    return r;
-}
-
 SharedEntries shareEntries(const std::vector<std::string>& entries) {
     JoinedTexts joined = joinTexts(entries);
     return SharedEntries{std::move(joined.block), {}, std::move(joined.views)};
@@ -260,14 +244,26 @@ EventFileRead readEventText(const DecodedText& text, std::shared_ptr<const void>
     return r;
 }
 
-EventFileRead readEventBytes(std::string_view bytes) {
-    const DecodedText text = decodeCp932Text(bytes);
+namespace {
+
+// The lines read, with the entries copied into the file's own list.
+EventFileRead readWithOwnEntries(const DecodedText& text) {
     SharedEntries entries;
     EventFileRead r = readEventText(text, nullptr, entries);
     const auto list = entries.list();
     r.file.entries.assign(list.begin(), list.end());
     return r;
 }
+
+}  // namespace
+
+EventFileRead readEventLines(const std::vector<std::string>& lines) {
+    DecodedText text;
+    text.lines.assign(lines.begin(), lines.end());
+    return readWithOwnEntries(text);
+}
+
+EventFileRead readEventBytes(std::string_view bytes) { return readWithOwnEntries(decodeCp932Text(bytes)); }
 
 std::vector<std::string> writeEventLines(const EventFile& f) {
     std::vector<std::string> lines = leadingLines(f);

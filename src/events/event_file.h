@@ -73,8 +73,6 @@ struct EventFileRead {
 };
 
 EventFileRead readEventLines(const std::vector<std::string>& lines);
-// The same, taking the entry lines over instead of copying them (a long list is read once).
-EventFileRead readEventLines(std::vector<std::string>&& lines);
 // The file's code page 932 bytes, decoded and read; BadEncoding (with its line, and nothing
 // read) when they are not code page 932.
 EventFileRead readEventBytes(std::string_view bytes);
