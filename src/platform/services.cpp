@@ -1,6 +1,7 @@
 #include "platform/services.h"
 
 #include "platform/paths.h"
+#include "window/ui/message_boxes.h"
 
 #include <QDate>
 

@@ -1,14 +1,16 @@
 // The one window of Kalvo. It owns every piece of state of a run as public fields and
-// carries every handler as a public member function. The handlers are defined in the
-// folder of the subsystem they belong to:
-//   app/frmKV.cpp           construction, start-up, the end button and unload
-//   app/window_size.cpp     the five window sizes, help and version boxes
-//   calendar/panels.cpp     panel display, focus, the +/- buttons and the span
-//   era/era_controls.cpp    era table, conversion, era controls, table switch, date reset
-//   moon/moon_view.cpp      moon age and phase picture
-//   events/event_commands.cpp  the event file and the event list commands
-// The controls are made from the rows of app/control_table.cpp, each naming the field
-// below that it fills.
+// carries every handler as a public member function. Every file that defines its members
+// lies in src/window/:
+//   frmKV.cpp           construction, start-up, the end button and unload
+//   window_size.cpp     the five window sizes, help and version boxes
+//   panels.cpp          panel display, focus, the +/- buttons and the span
+//   era_controls.cpp    era table, conversion, era controls, table switch, date reset
+//   moon_view.cpp       moon age and phase picture
+//   event_commands.cpp  the event file and the event list commands
+//   event_save.cpp      the save at the end of a run and the questions before it
+// The controls are made from the rows of control_table.cpp, each naming the field below
+// that it fills. Every computation is the pure core's (src/core/); the widgets, the
+// layout builder and the fonts are in src/window/ui/.
 #pragma once
 
 #include "core/era/date_text.h"
@@ -121,7 +123,7 @@ public:
     // Where the last save put the content, for the line an unattended end prints.
     QString savedTo;
 
-    // ---- controls (each filled by its row of app/control_table.cpp) ------------
+    // ---- controls (each filled by its row of control_table.cpp) ------------
     ControlArray<QPushButton> btBB, btEND, btEV, btNG;
     QPushButton* btSIZE = nullptr;
     QPushButton* btINFO = nullptr;

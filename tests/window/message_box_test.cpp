@@ -1,6 +1,7 @@
 // The real message boxes (MessageBoxDialogs) on the offscreen platform.
 #include "support/window_fixture.h"
 #include "window/ui/fonts.h"
+#include "window/ui/message_boxes.h"
 
 #include <QApplication>
 #include <QFile>

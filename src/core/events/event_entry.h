@@ -1,5 +1,5 @@
 // One entry of the event list: a name, an "@" and a date part, e.g.
-// "関東大震災       @1923/9/1". The date part is a date text (era/date_text.h: Western or
+// "関東大震災       @1923/9/1". The date part is a date text (core/era/date_text.h: Western or
 // era dates) or the word TODAY in any letter case; a text without "@" is all date part. Texts are UTF-8; any byte
 // sequence is accepted without harm.
 #pragma once

@@ -95,7 +95,7 @@ QList<QInputMethodEvent::Attribute> markedComposition(const QList<QInputMethodEv
 double contrastRatio(const QColor& a, const QColor& b);
 inline constexpr double kVisibleContrast = 3.0;
 
-// The colour of a colour value (ui/colours.h); system colours come from lightPalette().
+// The colour of a colour value (core/layout/colours.h); system colours come from lightPalette().
 QColor toQColor(ColorValue value);
 
 // The window's palette for every role the layout leaves alone: light, whatever the

@@ -36,7 +36,7 @@ struct ControlField {
     bool array;
 };
 
-// A row of a control table (one row a control; app/control_table.cpp has the window's).
+// A row of a control table (one row a control; window/control_table.cpp has the window's).
 struct ControlSpec {
     const char* name;  // the object name, with the index for an array element: "btBB(27)"
     ControlField field;

@@ -168,7 +168,7 @@ TEST(DateTextForms, WhichTableNamesTheEra) {
 
 // Every day the window shows with an era year, written as the window shows it (and by
 // its letter), reads back as that day under the same table; so do its y/m/d text and
-// every text the y/m/d parser reads (calendar/date_serial_test.cpp has them).
+// every text the y/m/d parser reads (core/calendar/date_serial_test.cpp has them).
 TEST(DateTextForms, EveryShownEraDateReadsBack) {
     constexpr std::pair<const char*, const char*> kLetters[] = {
         {"明治", "M"}, {"大正", "T"}, {"昭和", "S"}, {"平成", "H"}, {"令和", "R"}};
