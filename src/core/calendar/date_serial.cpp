@@ -1,7 +1,5 @@
 #include "core/calendar/date_serial.h"
 
-#include "core/text/text_scan.h"
-
 #include <chrono>
 #include <cmath>
 
@@ -63,47 +61,6 @@ std::string toText(Serial s) {
     std::string y = std::to_string(d.year);
     if (d.year >= 0 && y.size() < 4) y.insert(0, 4 - y.size(), '0');
     return y + "/" + std::to_string(d.month) + "/" + std::to_string(d.day);
-}
-
-namespace {
-
-// Blanks around the numbers and the separators, the ideographic space included.
-constexpr Blanks kDateBlanks = Blanks::Ideographic;
-// A year, month or day: up to six ASCII or full-width digits.
-constexpr DecimalRule kDatePart{.maxDigits = 6, .fullWidth = true};
-
-bool readSeparator(std::string_view t, size_t& pos, char& sep) {
-    skipBlanks(t, pos, kDateBlanks);
-    if (pos >= t.size()) return false;
-    char c = t[pos];
-    size_t width = 1;
-    if (t.substr(pos, 3) == "\xEF\xBC\x8F") {  // full-width solidus
-        c = '/';
-        width = 3;
-    }
-    if (c != '/' && c != '-' && c != '.') return false;
-    if (sep != 0 && c != sep) return false;
-    sep = c;
-    pos += width;
-    skipBlanks(t, pos, kDateBlanks);
-    return true;
-}
-
-}  // namespace
-
-std::optional<Serial> parseDate(std::string_view text) {
-    size_t pos = 0;
-    char sep = 0;
-    skipBlanks(text, pos, kDateBlanks);
-    const auto y = readDecimal(text, pos, kDatePart);
-    if (!y || !readSeparator(text, pos, sep)) return std::nullopt;
-    const auto m = readDecimal(text, pos, kDatePart);
-    if (!m || !readSeparator(text, pos, sep)) return std::nullopt;
-    const auto d = readDecimal(text, pos, kDatePart);
-    if (!d) return std::nullopt;
-    skipBlanks(text, pos, kDateBlanks);
-    if (pos != text.size()) return std::nullopt;
-    return makeDate(static_cast<int>(*y), static_cast<int>(*m), static_cast<int>(*d));
 }
 
 }  // namespace kalvo

@@ -91,9 +91,6 @@ long diffDays(Serial earlier, Serial later);
 
 // "yyyy/m/d": the year with four digits, month and day without padding ("1997/10/16").
 std::string toText(Serial s);
-// Reads y/m/d (also with "-" or "." between the numbers, blanks around them, month and
-// day padded or not, full-width digits). Rejects anything that is not a calendar day in
-// 0100-01-01..9999-12-31 ("2003/2/30", "2003/13/1", "abc").
-std::optional<Serial> parseDate(std::string_view text);
+// Date texts are read by one reader, for every form: core/era/date_text.h.
 
 }  // namespace kalvo

@@ -71,26 +71,19 @@ bool allKanji(std::string_view t) {
     return true;
 }
 
-// A reading position in a text. The event file sorts each of its lines without "@"
-// through here at every start, so it compares bytes and decodes no characters.
+// A year, month or day: up to six ASCII or full-width digits (a longer run is no date).
+constexpr DecimalRule kDatePart{.maxDigits = 6, .fullWidth = true};
+
+// A reading position in a text, on the text scanner. The event file sorts each of its
+// lines without "@" through here at every start, so it compares bytes and decodes no
+// characters.
 struct Cursor {
     std::string_view t;
     std::size_t pos = 0;
 
     bool atEnd() const { return pos >= t.size(); }
-    bool at(std::string_view s) const {
-        if (t.size() - pos < s.size()) return false;
-        for (std::size_t i = 0; i < s.size(); ++i)
-            if (t[pos + i] != s[i]) return false;
-        return true;
-    }
-    void skipBlanks() {
-        while (pos < t.size()) {
-            if (t[pos] == ' ' || t[pos] == '\t') ++pos;
-            else if (at("\u3000")) pos += 3;
-            else break;
-        }
-    }
+    bool at(std::string_view s) const { return pos <= t.size() && t.substr(pos).starts_with(s); }
+    void skipBlanks() { kalvo::skipBlanks(t, pos, kBlanks); }
     // Reads `s` and the blanks after it.
     bool take(std::string_view s) {
         if (!at(s)) return false;
@@ -98,29 +91,13 @@ struct Cursor {
         skipBlanks();
         return true;
     }
-    // The value of the ASCII or full-width digit here (EF BC 90..99), and its length.
-    std::pair<int, std::size_t> digit() const {
-        if (pos < t.size() && t[pos] >= '0' && t[pos] <= '9') return {t[pos] - '0', 1};
-        if (at("\xEF\xBC") && pos + 2 < t.size()) {
-            const int d = static_cast<unsigned char>(t[pos + 2]) - 0x90;
-            if (d >= 0 && d <= 9) return {d, 3};
-        }
-        return {-1, 0};
-    }
-    // A year, month or day (up to six digits: a longer run is no date) and the blanks
-    // after it; -1 when none stands here.
+    bool atDigit() const { return digitAt(t, pos, kDatePart.fullWidth) != 0; }
+    // A year, month or day and the blanks after it; -1 when none stands here.
     int number() {
-        int value = 0, digits = 0;
-        for (;;) {
-            const auto [d, len] = digit();
-            if (len == 0) break;
-            if (++digits > 6) return -1;
-            value = value * 10 + d;
-            pos += len;
-        }
-        if (digits == 0) return -1;
+        const auto value = readDecimal(t, pos, kDatePart);
+        if (!value) return -1;
         skipBlanks();
-        return value;
+        return static_cast<int>(*value);
     }
     // A separator and the blanks after it; its kind, 0 when none stands here.
     int separator() {
@@ -180,7 +157,7 @@ std::optional<std::string_view> readEra(Cursor& c) {
     if (const auto [era, len] = letterEra(c.t.substr(c.pos)); !era.empty()) {
         Cursor after{c.t, c.pos + len};
         after.skipBlanks();
-        if (after.digit().second != 0 || after.atGannen()) {
+        if (after.atDigit() || after.atGannen()) {
             c = after;
             return era;
         }
@@ -189,7 +166,7 @@ std::optional<std::string_view> readEra(Cursor& c) {
     Cursor year = c;
     for (; !year.atEnd(); ++year.pos) {
         const auto b = static_cast<unsigned char>(year.t[year.pos]);
-        if (((b >= '0' && b <= '9') || b == 0xEF || b == 0xE5) && (year.digit().second != 0 || year.atGannen())) break;
+        if (((b >= '0' && b <= '9') || b == 0xEF || b == 0xE5) && (year.atDigit() || year.atGannen())) break;
     }
     const std::string_view name = trimBlanks(c.t.substr(c.pos, year.pos - c.pos), kBlanks);
     if (name.empty() || year.atEnd()) return std::nullopt;
@@ -263,7 +240,7 @@ std::optional<DateTextForm> readDateTextForm(std::string_view text) {
     f.weekday = takeWeekday(t);
     if (f.weekday < 0) return std::nullopt;
     Cursor c{t};
-    if (c.digit().second == 0) {
+    if (!c.atDigit()) {
         const auto era = readEra(c);
         if (!era) return std::nullopt;
         f.era = *era;
@@ -288,6 +265,10 @@ std::optional<DateTextForm> readDateTextForm(std::string_view text) {
     }
     if (!c.atEnd()) return std::nullopt;
     return f;
+}
+
+std::optional<Serial> westernDate(const DateTextForm& form) {
+    return form.era.empty() ? resolve(form, nullptr) : std::nullopt;
 }
 
 std::optional<Serial> parseDateText(std::string_view text, const DateEras& eras) {

@@ -57,6 +57,9 @@ struct DateTextForm {
     int weekday = 0;  // 1 (日) .. 7 (土) when a weekday in brackets follows, else 0
 };
 std::optional<DateTextForm> readDateTextForm(std::string_view text);
+// The day a form with a Western year names (a weekday in it must be the day's); nullopt
+// for an era form and for a form that names no calendar day of 0100-01-01..9999-12-31.
+std::optional<Serial> westernDate(const DateTextForm& form);
 
 // The date a text names under the given eras; nullopt when it names none: no date form,
 // not a calendar day of 0100-01-01..9999-12-31, an unknown era, a day outside its era,

@@ -1,5 +1,6 @@
 #include "core/era/era_file.h"
 
+#include "core/era/date_text.h"
 #include "core/text/cp932.h"
 #include "core/text/text_scan.h"
 
@@ -104,29 +105,20 @@ EraFileResult failure(EraFileProblem problem, int line, const std::string& field
     return {{}, EraFileError{problem, line, std::move(text)}};
 }
 
-// One unsigned decimal number of 1 to 4 ASCII digits.
-bool readNumber(std::string_view t, size_t& pos, int& value) {
-    const auto number = readDecimal(t, pos, {.maxDigits = 4});
-    if (number) value = static_cast<int>(*number);
-    return number.has_value();
-}
-
 }  // namespace
 
 std::optional<Serial> parseEraDay(std::string_view text) {
-    if (const auto date = parseDate(text)) return date;
-    // y/m/d whose day the Gregorian month lacks.
-    size_t pos = 0;
-    skipBlanks(text, pos);
-    int y = 0, m = 0, d = 0;
-    if (!readNumber(text, pos, y) || pos >= text.size() || text[pos++] != '/') return std::nullopt;
-    if (!readNumber(text, pos, m) || pos >= text.size() || text[pos++] != '/') return std::nullopt;
-    if (!readNumber(text, pos, d)) return std::nullopt;
-    skipBlanks(text, pos);
-    if (pos != text.size() || m < 1 || m > 12 || d < 1 || d > 31) return std::nullopt;
-    if (!makeDate(y, m, 1)) return std::nullopt;  // year out of range
-    // December has 31 days, so a day it lacks never reaches here: m + 1 is a month.
-    return makeDate(y, m + 1, 1);
+    // The reader of typed dates, for a Western date only: an era date needs the table
+    // that is being read.
+    const auto form = readDateTextForm(text);
+    if (!form || !form->era.empty()) return std::nullopt;
+    if (const auto date = westernDate(*form)) return date;
+    // A day the Gregorian month lacks.
+    if (form->weekday != 0 || form->month < 1 || form->month > 12 || form->day < 1 || form->day > 31)
+        return std::nullopt;
+    if (!makeDate(form->year, form->month, 1)) return std::nullopt;  // year out of range
+    // December has 31 days, so a day it lacks never reaches here: month + 1 is a month.
+    return makeDate(form->year, form->month + 1, 1);
 }
 
 namespace {

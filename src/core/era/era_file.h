@@ -48,10 +48,11 @@ EraFileResult readEraBytes(std::string_view bytes);
 EraFileResult readEraLines(std::span<const std::string> lines);
 EraFileResult readEraText(std::string_view text);
 
-// A first-day field as a date serial. Besides every date the date core reads, takes
-// y/m/d with a day up to 31 that the Gregorian month lacks (old-calendar 1278/2/29,
-// x/2/30, x/4/31) as the first day of the following month: every representable date
-// then compares with it as the numbers Y/M/D would.
+// A first-day field as a date serial: every Western date a typed date may be (the same
+// reader, core/era/date_text.h), and besides those a date whose day, up to 31, the
+// Gregorian month lacks (old-calendar 1278/2/29, x/2/30, x/4/31), taken as the first day
+// of the following month: every representable date then compares with it as the numbers
+// Y/M/D would.
 std::optional<Serial> parseEraDay(std::string_view text);
 
 }  // namespace kalvo

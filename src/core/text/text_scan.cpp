@@ -11,7 +11,8 @@ struct Digit {
     std::size_t width = 0;
 };
 
-Digit digitAt(std::string_view t, std::size_t pos, bool fullWidth) {
+Digit digitValueAt(std::string_view t, std::size_t pos, bool fullWidth) {
+    if (pos >= t.size()) return {};
     const unsigned char c = static_cast<unsigned char>(t[pos]);
     if (c >= '0' && c <= '9') return {c - '0', 1};
     // U+FF10..U+FF19 are EF BC 90..99 in UTF-8.
@@ -23,6 +24,10 @@ Digit digitAt(std::string_view t, std::size_t pos, bool fullWidth) {
 }
 
 }  // namespace
+
+std::size_t digitAt(std::string_view text, std::size_t pos, bool fullWidth) {
+    return digitValueAt(text, pos, fullWidth).width;
+}
 
 std::size_t blankAt(std::string_view text, std::size_t pos, Blanks blanks) {
     if (pos >= text.size()) return 0;
@@ -63,7 +68,7 @@ std::optional<long long> readDecimal(std::string_view text, std::size_t& pos, co
     long long value = 0;
     int digits = 0;
     while (pos < text.size()) {
-        const Digit d = digitAt(text, pos, rule.fullWidth);
+        const Digit d = digitValueAt(text, pos, rule.fullWidth);
         if (d.width == 0) break;
         pos += d.width;
         if (++digits > rule.maxDigits) return std::nullopt;

@@ -34,6 +34,10 @@ struct DecimalRule {
     bool fullWidth = false;                                      // the full-width digits U+FF10..U+FF19 count too
 };
 
+// The length in bytes of the decimal digit that starts at pos (with `fullWidth`, the
+// full-width digits U+FF10..U+FF19 count too); 0 when none does.
+std::size_t digitAt(std::string_view text, std::size_t pos, bool fullWidth = false);
+
 // Reads the run of decimal digits that starts at pos and moves pos past it; nullopt when
 // no digit stands there or the run breaks the rule (pos then lies somewhere in the run).
 std::optional<long long> readDecimal(std::string_view text, std::size_t& pos, const DecimalRule& rule = {});

@@ -187,6 +187,13 @@ TEST(EraDay, CalendarDatesAndDaysTheGregorianMonthLacks) {
         {"", std::nullopt},
         {"#", std::nullopt},
         {"2001/4/3x", std::nullopt},
+        // Read as a typed date is: every Western form, never an era (the table is being read).
+        {"1868年9月8日", Ymd{1868, 9, 8}},
+        {"１２７８・２・２９", Ymd{1278, 3, 1}},
+        {"2003/9/14(日)", Ymd{2003, 9, 14}},
+        {"2003/9/14(月)", std::nullopt},
+        {"明治1/9/8", std::nullopt},
+        {"M1.9.8", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
