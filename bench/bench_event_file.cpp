@@ -4,6 +4,8 @@
 #include "figures.h"
 
 #include "core/events/event_file.h"
+#include "core/text/text_block.h"
+#include "platform/memory.h"
 #include "platform/text_file.h"
 
 #include <QDir>
@@ -83,6 +85,7 @@ BENCHMARK(BM_FileWrite)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+    kalvo::setTextBlockSource(kalvo::hugePageBlock);  // as the program reads a long list
     const auto ns = kalvo::bench::runAll(argc, argv);
     for (const char* name : {"BM_CoreRead", "BM_CoreWrite", "BM_FileRead", "BM_FileWrite"})
         if (!ns.count(name)) return 1;

@@ -1,3 +1,5 @@
+#include "core/text/text_block.h"
+#include "platform/memory.h"
 #include "platform/termination.h"
 #include "window/app_setup.h"
 #include "window/frmKV.h"
@@ -5,6 +7,8 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // A long event list is decoded into one block in huge pages.
+    kalvo::setTextBlockSource(kalvo::hugePageBlock);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvo"));
     // The desktop entry, the icons and the software-centre data share this id.

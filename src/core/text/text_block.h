@@ -10,11 +10,14 @@
 
 namespace kalvo {
 
-// A block of `size` bytes, not cleared. A large one is asked of the system in huge pages
-// where it allows them: the first touch of a page costs a fault, and a list of 100,000
-// entries otherwise takes some 1,500 of them at start-up; what is never written is never
-// given memory either way.
+// A block of `size` bytes, not cleared, from the block source in use.
 std::shared_ptr<char[]> textBlock(std::size_t size);
+
+// Where text blocks come from: the heap, unless the program hands in a source of its own
+// (the window program hands in the platform's, which asks the system for huge pages:
+// platform/memory.h). Set once at start, before any block is asked for.
+using BlockSource = std::shared_ptr<char[]> (*)(std::size_t size);
+void setTextBlockSource(BlockSource source);
 
 // Texts copied one after another into one block, with a view of each: a list of many
 // short texts costs one allocation instead of one per text. The views live as long as
