@@ -16,12 +16,11 @@ using namespace kalvo;
 
 void check(const EraFileResult& result, int lineCount) {
     if (!result.ok()) {
-        FUZZ_CHECK(result.rows.empty());
-        FUZZ_CHECK(!result.error->description.empty());
-        FUZZ_CHECK(result.error->line >= 1 && result.error->line <= std::max(1, lineCount));
+        FUZZ_CHECK(!result.problem().words.empty());
+        FUZZ_CHECK(result.problem().line >= 1 && result.problem().line <= std::max(1, lineCount));
         return;
     }
-    const auto& rows = result.rows;
+    const auto& rows = result.value();
     FUZZ_CHECK(!rows.empty() && rows.size() <= static_cast<size_t>(kMaxEras));
     std::vector<Serial> starts;
     for (const auto& row : rows) {
@@ -44,11 +43,11 @@ void check(const EraFileResult& result, int lineCount) {
 }
 
 bool sameRows(const EraFileResult& a, const EraFileResult& b) {
-    if (a.rows.size() != b.rows.size()) return false;
-    for (size_t i = 0; i < a.rows.size(); ++i) {
-        if (a.rows[i].reading != b.rows[i].reading || a.rows[i].name != b.rows[i].name ||
-            a.rows[i].start != b.rows[i].start)
-            return false;
+    if (!a.ok() || !b.ok()) return a.ok() == b.ok();
+    const auto &x = a.value(), &y = b.value();
+    if (x.size() != y.size()) return false;
+    for (size_t i = 0; i < x.size(); ++i) {
+        if (x[i].reading != y[i].reading || x[i].name != y[i].name || x[i].start != y[i].start) return false;
     }
     return true;
 }
@@ -70,7 +69,7 @@ void checkBytes(std::string_view bytes) {
         const EraFileResult fromText = readEraLines(splitLines(*text));
         FUZZ_CHECK(fromBytes.ok() == fromText.ok());
         FUZZ_CHECK(sameRows(fromBytes, fromText));
-        if (!fromBytes.ok()) FUZZ_CHECK(fromBytes.error->line == fromText.error->line);
+        if (!fromBytes.ok()) FUZZ_CHECK(fromBytes.problem().line == fromText.problem().line);
     }
 }
 

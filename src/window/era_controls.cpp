@@ -72,9 +72,9 @@ void putEraTable(frmKV& w, const std::vector<EraRow>& rows, Serial endStart) {
     w.laTest->setText(QStringLiteral("%1/%2").arg(w.eraIndex).arg(w.cobNG(0)->currentIndex()));
 }
 
-QString eraFileMessage(const QString& file, const EraFileError& error) {
-    return file + QStringLiteral(":年号ファイルの%1行目に誤りがあります\r\n").arg(error.line) +
-           toQt(error.description) + QStringLiteral("\r\n正しいファイルを用意してください。");
+QString eraFileMessage(const QString& file, const Problem<EraFileProblem>& problem) {
+    return file + QStringLiteral(":年号ファイルの%1行目に誤りがあります\r\n").arg(problem.line) + toQt(problem.words) +
+           QStringLiteral("\r\n正しいファイルを用意してください。");
 }
 
 // 0, 1 or 2 for the option selected; the built-in table when none is.
@@ -175,20 +175,19 @@ bool frmKV::readNGFile() {
     const std::string path = findFile(eraFileFolders(services.programDir), toUtf8(zNGF));
     WaitCursor wait;
     const FileBytes file = readFileBytes(path);
-    EraFileResult table;
-    if (file.status == FileStatus::Ok) table = readEraBytes(file.bytes);
     if (file.status != FileStatus::Ok) {
         wait.release();
         services.dialogs->showMessage(zNGF + kNotFound, kFileErrorTitle);
         return false;
     }
+    const EraFileResult table = readEraBytes(file.bytes);
     if (!table.ok()) {
         wait.release();
-        services.dialogs->showMessage(eraFileMessage(zNGF, *table.error), kFileErrorTitle);
+        services.dialogs->showMessage(eraFileMessage(zNGF, table.problem()), kFileErrorTitle);
         return false;
     }
     clearEraLists(*this);
-    putEraTable(*this, table.rows, 0);
+    putEraTable(*this, table.value(), 0);
     return true;
 }
 

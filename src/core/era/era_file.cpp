@@ -102,7 +102,7 @@ EraFileResult failure(EraFileProblem problem, int line, const std::string& field
         case EraFileProblem::TextAfterQuote: text = "引用符（\"）の後に余分な文字があります。"; break;
         case EraFileProblem::BadEncoding: text = "Shift_JIS（コードページ932）で読めない文字があります。"; break;
     }
-    return {{}, EraFileError{problem, line, std::move(text)}};
+    return Problem<EraFileProblem>{problem, std::move(text), line};
 }
 
 }  // namespace
@@ -124,7 +124,7 @@ std::optional<Serial> parseEraDay(std::string_view text) {
 namespace {
 
 EraFileResult readEras(FieldReader& reader) {
-    EraFileResult result;
+    std::vector<EraRow> rows;
     std::string reading, name, day;
     int line = 0, dayLine = 0;
     EraFileProblem problem{};
@@ -137,7 +137,7 @@ EraFileResult readEras(FieldReader& reader) {
             endLine = line;
             break;
         }
-        if (result.rows.size() >= static_cast<size_t>(kMaxEras)) return failure(EraFileProblem::TooManyEras, line);
+        if (rows.size() >= static_cast<size_t>(kMaxEras)) return failure(EraFileProblem::TooManyEras, line);
         const int eraLine = line;
         status = reader.next(name, line, problem);
         if (status == FieldReader::Status::Error) return failure(problem, line);
@@ -146,14 +146,13 @@ EraFileResult readEras(FieldReader& reader) {
         if (status == FieldReader::Status::End) return failure(EraFileProblem::EraCutShort, eraLine);
         const auto start = parseEraDay(day);
         if (!start) return failure(EraFileProblem::NotADate, dayLine, day);
-        if (!result.rows.empty() && *start >= result.rows.back().start)
-            return failure(EraFileProblem::NotNewestFirst, dayLine, day);
-        result.rows.push_back({std::move(reading), std::move(name), *start});
+        if (!rows.empty() && *start >= rows.back().start) return failure(EraFileProblem::NotNewestFirst, dayLine, day);
+        rows.push_back({std::move(reading), std::move(name), *start});
         reading.clear();
         name.clear();
     }
-    if (result.rows.empty()) return failure(EraFileProblem::NoEra, endLine);
-    return result;
+    if (rows.empty()) return failure(EraFileProblem::NoEra, endLine);
+    return rows;
 }
 
 }  // namespace

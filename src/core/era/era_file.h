@@ -1,10 +1,11 @@
 // Reader of the era files: fields separated by commas or line ends, three per era
 // (reading, name, first day), newest first, up to a reading of "#". What follows the end
 // mark is never read, so notes after it may be in any encoding. A file is taken whole or
-// not at all: any broken form gives an error value naming the line and what is wrong.
+// not at all: any broken form gives a problem naming the line and what is wrong.
 #pragma once
 
 #include "core/era/era_table.h"
+#include "core/result.h"
 
 #include <optional>
 #include <span>
@@ -28,17 +29,9 @@ enum class EraFileProblem {
     BadEncoding,     // a field that is not code page 932 (only from readEraBytes)
 };
 
-struct EraFileError {
-    EraFileProblem problem = EraFileProblem::NoEra;
-    int line = 1;             // 1-based
-    std::string description;  // one Japanese sentence
-};
-
-struct EraFileResult {
-    std::vector<EraRow> rows;  // newest first; empty whenever error is set
-    std::optional<EraFileError> error;
-    bool ok() const { return !error.has_value(); }
-};
+// The rows of a table, newest first, or what is wrong with the file (the problem's line
+// is the line it lies on).
+using EraFileResult = Result<std::vector<EraRow>, EraFileProblem>;
 
 // The file's bytes in code page 932, as they lie on disk; each field is decoded when it
 // is read, and a field that is not code page 932 is an error of its line.

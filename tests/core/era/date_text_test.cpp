@@ -15,7 +15,7 @@ std::vector<EraRow> shipped(const char* name) {
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EraFileResult table = readEraBytes(bytes);
     EXPECT_TRUE(table.ok()) << name;
-    return std::move(table.rows);
+    return table.ok() ? std::move(table.value()) : std::vector<EraRow>{};
 }
 
 // NoReiwa: an old court file that ends at 平成; Twice: a table that names one era twice.

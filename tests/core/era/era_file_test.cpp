@@ -15,13 +15,13 @@ TEST(EraFile, OneEraALineUpToTheEndMark) {
         "#,#,\r\n"
         "notes: anything here is not read, not even this,\"broken\r\n"
         "こわれた,行,2999/99/99\r\n");
-    ASSERT_TRUE(r.ok()) << r.error->description;
-    ASSERT_EQ(r.rows.size(), 2u);
-    EXPECT_EQ(r.rows[0].reading, "れいわ");
-    EXPECT_EQ(r.rows[0].name, "令和");
-    EXPECT_EQ(r.rows[0].start, ymd(2019, 5, 1));
-    EXPECT_EQ(r.rows[1].name, "平成");
-    EXPECT_EQ(r.rows[1].start, ymd(1989, 1, 8));
+    ASSERT_TRUE(r.ok()) << r.problem().words;
+    ASSERT_EQ(r.value().size(), 2u);
+    EXPECT_EQ(r.value()[0].reading, "れいわ");
+    EXPECT_EQ(r.value()[0].name, "令和");
+    EXPECT_EQ(r.value()[0].start, ymd(2019, 5, 1));
+    EXPECT_EQ(r.value()[1].name, "平成");
+    EXPECT_EQ(r.value()[1].start, ymd(1989, 1, 8));
 }
 
 // From the file's bytes each field is decoded as it is read: nothing after the end mark
@@ -52,16 +52,15 @@ TEST(EraFile, BytesAfterTheEndMarkAreNeverDecoded) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const EraFileResult r = readEraBytes(c.bytes);
-        ASSERT_EQ(r.ok(), c.ok) << (r.ok() ? "" : r.error->description);
+        ASSERT_EQ(r.ok(), c.ok) << (r.ok() ? "" : r.problem().words);
         if (c.ok) {
-            ASSERT_EQ(r.rows.size(), 2u);
-            EXPECT_EQ(r.rows[0].reading, "れいわ");
-            EXPECT_EQ(r.rows[0].name, "令和");
-            EXPECT_EQ(r.rows[1].start, ymd(1989, 1, 8));
+            ASSERT_EQ(r.value().size(), 2u);
+            EXPECT_EQ(r.value()[0].reading, "れいわ");
+            EXPECT_EQ(r.value()[0].name, "令和");
+            EXPECT_EQ(r.value()[1].start, ymd(1989, 1, 8));
         } else {
-            EXPECT_EQ(r.error->problem, EraFileProblem::BadEncoding);
-            EXPECT_EQ(r.error->line, c.errorLine);
-            EXPECT_TRUE(r.rows.empty());
+            EXPECT_EQ(r.problem().kind, EraFileProblem::BadEncoding);
+            EXPECT_EQ(r.problem().line, c.errorLine);
         }
     }
 }
@@ -69,12 +68,12 @@ TEST(EraFile, BytesAfterTheEndMarkAreNeverDecoded) {
 TEST(EraFile, WithoutEndLineEveryCompleteEraIsLoaded) {
     const auto r = readEraText("しょうわ,昭和,1926/12/25\nたいしょう,大正,1912/7/30");
     ASSERT_TRUE(r.ok());
-    ASSERT_EQ(r.rows.size(), 2u);
-    EXPECT_EQ(r.rows[1].start, ymd(1912, 7, 30));
+    ASSERT_EQ(r.value().size(), 2u);
+    EXPECT_EQ(r.value()[1].start, ymd(1912, 7, 30));
     // Empty lines and a trailing comma at the end change nothing.
     const auto padded = readEraText("しょうわ,昭和,1926/12/25,\r\n\r\n   \r\nたいしょう,大正,1912/7/30\r\n\r\n");
     ASSERT_TRUE(padded.ok());
-    EXPECT_EQ(padded.rows.size(), 2u);
+    EXPECT_EQ(padded.value().size(), 2u);
 }
 
 TEST(EraFile, QuotedFieldsAndBlanks) {
@@ -85,23 +84,23 @@ TEST(EraFile, QuotedFieldsAndBlanks) {
         "昭和\n"
         "1926/12/25\n"
         "  \"#\"  ,ignored\n");
-    ASSERT_TRUE(r.ok()) << r.error->description;
-    ASSERT_EQ(r.rows.size(), 3u);
-    EXPECT_EQ(r.rows[0].reading, "れい,わ");
-    EXPECT_EQ(r.rows[0].name, "令和");
-    EXPECT_EQ(r.rows[1].reading, "へいせい");
-    EXPECT_EQ(r.rows[1].name, "平成");
-    EXPECT_EQ(r.rows[1].start, ymd(1989, 1, 8));
-    EXPECT_EQ(r.rows[2].name, "昭和");
-    EXPECT_EQ(r.rows[2].start, ymd(1926, 12, 25));
+    ASSERT_TRUE(r.ok()) << r.problem().words;
+    ASSERT_EQ(r.value().size(), 3u);
+    EXPECT_EQ(r.value()[0].reading, "れい,わ");
+    EXPECT_EQ(r.value()[0].name, "令和");
+    EXPECT_EQ(r.value()[1].reading, "へいせい");
+    EXPECT_EQ(r.value()[1].name, "平成");
+    EXPECT_EQ(r.value()[1].start, ymd(1989, 1, 8));
+    EXPECT_EQ(r.value()[2].name, "昭和");
+    EXPECT_EQ(r.value()[2].start, ymd(1926, 12, 25));
 }
 
 TEST(EraFile, EmptyFieldsAreKept) {
     const auto r = readEraText(",,2019/5/1\n\"\",\"\",1989/1/8\n");
     ASSERT_TRUE(r.ok());
-    ASSERT_EQ(r.rows.size(), 2u);
-    EXPECT_EQ(r.rows[0].reading, "");
-    EXPECT_EQ(r.rows[1].name, "");
+    ASSERT_EQ(r.value().size(), 2u);
+    EXPECT_EQ(r.value()[0].reading, "");
+    EXPECT_EQ(r.value()[1].name, "");
 }
 
 struct BrokenCase {
@@ -140,24 +139,23 @@ TEST(EraFile, EveryBrokenFormIsAnErrorWithItsLine) {
         SCOPED_TRACE(c.what);
         const auto r = readEraText(c.text);
         ASSERT_FALSE(r.ok());
-        EXPECT_TRUE(r.rows.empty());  // never half a table
-        EXPECT_EQ(r.error->problem, c.problem);
-        EXPECT_EQ(r.error->line, c.line);
-        EXPECT_NE(r.error->description.find(c.says), std::string::npos) << r.error->description;
+        EXPECT_EQ(r.problem().kind, c.problem);
+        EXPECT_EQ(r.problem().line, c.line);
+        EXPECT_NE(r.problem().words.find(c.says), std::string::npos) << r.problem().words;
     }
 }
 
 TEST(EraFile, ExactlyTheMostErasIsAccepted) {
     const auto r = readEraText(manyEras(kMaxEras) + "#,#,\r\n");
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.rows.size(), static_cast<size_t>(kMaxEras));
+    EXPECT_EQ(r.value().size(), static_cast<size_t>(kMaxEras));
 }
 
 TEST(EraFile, LongFieldsAreShortenedInTheDescription) {
     const std::string longDate(5000, '9');
     const auto r = readEraText("a,A," + longDate + "\n");
     ASSERT_FALSE(r.ok());
-    EXPECT_LT(r.error->description.size(), 200u);
+    EXPECT_LT(r.problem().words.size(), 200u);
 }
 
 struct DayCase {
@@ -226,14 +224,13 @@ TEST(EraFile, ArbitraryTextNeverBreaksTheReader) {
         for (int i = 0; i < length; ++i) text += pieces[random() % pieces.size()];
         const auto r = readEraText(text);
         if (r.ok()) {
-            ASSERT_GE(r.rows.size(), 1u);
-            ASSERT_LE(r.rows.size(), static_cast<size_t>(kMaxEras));
-            for (size_t i = 1; i < r.rows.size(); ++i) ASSERT_LT(r.rows[i].start, r.rows[i - 1].start);
-            for (const auto& row : r.rows) ASSERT_TRUE(inRange(row.start));
+            ASSERT_GE(r.value().size(), 1u);
+            ASSERT_LE(r.value().size(), static_cast<size_t>(kMaxEras));
+            for (size_t i = 1; i < r.value().size(); ++i) ASSERT_LT(r.value()[i].start, r.value()[i - 1].start);
+            for (const auto& row : r.value()) ASSERT_TRUE(inRange(row.start));
         } else {
-            ASSERT_TRUE(r.rows.empty());
-            ASSERT_GE(r.error->line, 1);
-            ASSERT_FALSE(r.error->description.empty());
+            ASSERT_GE(r.problem().line, 1);
+            ASSERT_FALSE(r.problem().words.empty());
         }
     }
 }
