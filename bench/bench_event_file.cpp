@@ -7,6 +7,7 @@
 #include "core/text/text_block.h"
 #include "platform/memory.h"
 #include "platform/text_file.h"
+#include "support/event_lines.h"
 
 #include <QDir>
 #include <QTemporaryDir>

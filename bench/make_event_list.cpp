@@ -12,6 +12,7 @@
 #include "core/events/event_file.h"
 #include "core/text/cp932.h"
 #include "platform/text_file.h"
+#include "support/event_lines.h"
 
 #include <cstdio>
 #include <cstdlib>

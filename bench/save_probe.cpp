@@ -8,6 +8,7 @@
 #include "core/events/event_file.h"
 #include "platform/text_file.h"
 #include "probe_input.h"
+#include "support/event_lines.h"
 #include "x_watch.h"
 
 #include <sys/wait.h>

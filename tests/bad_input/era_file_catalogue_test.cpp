@@ -3,6 +3,7 @@
 // line and the fault, the built-in table or the table in force kept whole, and an event
 // file that still holds every entry after the exit.
 #include "core/events/event_file.h"
+#include "support/event_lines.h"
 #include "support/event_support.h"
 
 #include <QCheckBox>

@@ -3,6 +3,7 @@
 // save at exit leaves behind after a change: the user's file byte for byte, or a valid
 // event file holding every entry that was read.
 #include "core/events/event_file.h"
+#include "support/event_lines.h"
 #include "support/event_support.h"
 
 #include <QCheckBox>

@@ -39,15 +39,6 @@ std::string formatFloat(std::optional<float> value) {
     return std::string(buffer, result.ptr);
 }
 
-// An LF inside a text would shift every later line of the file. A CR alone stays: in a
-// file whose lines all end in CR LF, as this writer makes them, it is part of its line.
-std::string oneLine(std::string_view text) {
-    std::string line(text);
-    for (char& c : line)
-        if (c == '\n') c = ' ';
-    return line;
-}
-
 }  // namespace
 
 EventFile defaultEventFile(const std::string& version) {
@@ -200,21 +191,28 @@ bool readLeadingLines(std::span<const std::string_view> lines, EventFileRead& r)
 
 constexpr size_t kLeadingLines = 7;
 
+}  // namespace
+
+std::string entryLine(std::string_view text) {
+    std::string line(text);
+    for (char& c : line)
+        if (c == '\n') c = ' ';
+    return line;
+}
+
 std::vector<std::string> leadingLines(const EventFile& f) {
     std::vector<std::string> lines;
-    lines.push_back(oneLine(f.header));
-    lines.push_back(oneLine(f.version));
+    lines.push_back(entryLine(f.header));
+    lines.push_back(entryLine(f.version));
     lines.push_back(formatFloat(f.top) + "," + formatFloat(f.left) + "," + std::to_string(f.sizeMode) + "," +
                     std::to_string(f.eraTable));
     // The blank before a number is the place of its sign.
     lines.push_back((f.flags < 0 ? "" : " ") + std::to_string(f.flags) + " ");
-    lines.push_back(oneLine(f.startDate));
-    lines.push_back(oneLine(f.startEntry));
-    lines.push_back(oneLine(f.comment));
+    lines.push_back(entryLine(f.startDate));
+    lines.push_back(entryLine(f.startEntry));
+    lines.push_back(entryLine(f.comment));
     return lines;
 }
-
-}  // namespace
 
 SharedEntries shareEntries(const std::vector<std::string>& entries) {
     JoinedTexts joined = joinTexts(entries);
@@ -244,32 +242,13 @@ EventFileRead readEventText(const DecodedText& text, std::shared_ptr<const void>
     return r;
 }
 
-namespace {
-
-// The lines read, with the entries copied into the file's own list.
-EventFileRead readWithOwnEntries(const DecodedText& text) {
+EventFileRead readEventBytes(std::string_view bytes) {
+    const DecodedText text = decodeCp932Text(bytes);  // the entries are views of it
     SharedEntries entries;
     EventFileRead r = readEventText(text, nullptr, entries);
     const auto list = entries.list();
     r.file.entries.assign(list.begin(), list.end());
     return r;
-}
-
-}  // namespace
-
-EventFileRead readEventLines(const std::vector<std::string>& lines) {
-    DecodedText text;
-    text.lines.assign(lines.begin(), lines.end());
-    return readWithOwnEntries(text);
-}
-
-EventFileRead readEventBytes(std::string_view bytes) { return readWithOwnEntries(decodeCp932Text(bytes)); }
-
-std::vector<std::string> writeEventLines(const EventFile& f) {
-    std::vector<std::string> lines = leadingLines(f);
-    lines.reserve(kLeadingLines + f.entries.size());
-    for (const auto& entry : f.entries) lines.push_back(oneLine(entry));
-    return lines;
 }
 
 std::string writeEventBytes(const EventFile& settings, std::span<const std::string_view> entries,
@@ -282,7 +261,7 @@ std::string writeEventBytes(const EventFile& settings, std::span<const std::stri
         return encodeCp932LinesKeeping(head, entries, source);
     std::vector<std::string> oneLines;
     oneLines.reserve(entries.size());
-    for (const std::string_view entry : entries) oneLines.push_back(oneLine(entry));
+    for (const std::string_view entry : entries) oneLines.push_back(entryLine(entry));
     const std::vector<std::string_view> tail(oneLines.begin(), oneLines.end());
     return encodeCp932LinesKeeping(head, tail, source);
 }

@@ -72,7 +72,6 @@ struct EventFileRead {
     int badLine = 0;  // the 1-based line of a BadEncoding
 };
 
-EventFileRead readEventLines(const std::vector<std::string>& lines);
 // The file's code page 932 bytes, decoded and read; BadEncoding (with its line, and nothing
 // read) when they are not code page 932.
 EventFileRead readEventBytes(std::string_view bytes);
@@ -93,16 +92,20 @@ SharedEntries shareEntries(const std::vector<std::string>& entries);
 // decode.
 EventFileRead readEventText(const DecodedText& text, std::shared_ptr<const void> owner, SharedEntries& entries);
 
-std::vector<std::string> writeEventLines(const EventFile& file);
-// The file in code page 932: the lines writeEventLines writes for the settings of
-// `settings` and the list `entries` (settings.entries is not looked at), encoded so that
+// The file in code page 932: the leading lines of `settings` and the list `entries`, each
+// made one line (entryLine) (settings.entries is not looked at), encoded so that
 // the lines of `source` keep their bytes (encodeCp932LinesKeeping).
 std::string writeEventBytes(const EventFile& settings, std::span<const std::string_view> entries,
                             const Cp932File& source);
 // The same with the file's own list.
 std::string writeEventBytes(const EventFile& file, const Cp932File& source);
 
-// ---- pieces of the reader, exposed for tests -----------------------------------------
+// ---- pieces of the writer and the reader, exposed for tests ----------------------------
+// The seven leading lines that hold the settings, as they are written.
+std::vector<std::string> leadingLines(const EventFile& settings);
+// A text as one line of the file: an LF in it would shift every later line, so it becomes
+// a blank. (A CR alone stays: in a file whose lines all end in CR LF it is part of its line.)
+std::string entryLine(std::string_view text);
 // The values of line 3: split at commas; blanks around a value are dropped and a value
 // that begins with a double quote runs to the next double quote (commas inside it stay).
 std::vector<std::string> splitValues(std::string_view line);

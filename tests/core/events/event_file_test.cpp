@@ -1,5 +1,6 @@
 #include "core/events/event_file.h"
 #include "core/events/event_entry.h"
+#include "support/event_lines.h"
 
 #include <gtest/gtest.h>
 #include <random>
