@@ -120,6 +120,9 @@ public:
     bool displayLost = false;
     // Where the last save put the content, for the line an unattended end prints.
     QString savedTo;
+    // How long a save waits for another Kalvo's save before it asks (or, unattended, keeps
+    // its change in a copy).
+    int savePatienceMs = 5000;
 
     // ---- controls (each filled by its row of app/control_table.cpp) ------------
     ControlArray<QPushButton> btBB, btEND, btEV, btNG;

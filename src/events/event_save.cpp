@@ -216,7 +216,7 @@ private:
     SaveLock lock() const {
         // A wait for another Kalvo's save shows the wait cursor (not when no display is left).
         return SaveLock(
-            path_, SaveLock::kPatience,
+            path_, std::chrono::milliseconds(w_.savePatienceMs),
             [this] {
                 if (!w_.displayLost) QApplication::setOverrideCursor(Qt::WaitCursor);
             },
