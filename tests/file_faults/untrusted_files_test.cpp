@@ -2,13 +2,13 @@
 // open to them, a file in a journal's way, links planted in shared folders, a damaged
 // journal beside a half-written file, a file cut inside its last line, another Kalvo
 // that holds the lock too long, a failing disk at a logout, a storm of signals.
-#include "events/event_support.h"
+#include "support/event_support.h"
 #include "file_faults/fault_support.h"
 #include "platform/notices.h"
 #include "platform/save_journal.h"
 #include "platform/save_lock.h"
 #include "platform/termination.h"
-#include "ui/qt_text.h"
+#include "window/ui/qt_text.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
