@@ -92,13 +92,22 @@ SharedEntries shareEntries(const std::vector<std::string>& entries);
 // decode.
 EventFileRead readEventText(const DecodedText& text, std::shared_ptr<const void> owner, SharedEntries& entries);
 
-// The file in code page 932: the leading lines of `settings` and the list `entries`, each
-// made one line (entryLine) (settings.entries is not looked at), encoded so that
-// the lines of `source` keep their bytes (encodeCp932LinesKeeping).
+// The file in code page 932: the leading lines of `settings` and the list `entries` (not
+// settings.entries), each made one line (entryLine), encoded so that the lines of
+// `source` keep their bytes (encodeCp932LinesKeeping).
 std::string writeEventBytes(const EventFile& settings, std::span<const std::string_view> entries,
                             const Cp932File& source);
 // The same with the file's own list.
 std::string writeEventBytes(const EventFile& file, const Cp932File& source);
+
+// Whether the bytes of a file of CR LF lines end the way only a save that was cut short
+// leaves it: inside a line (every line Kalvo writes ends in CR LF; zero bytes at the end,
+// blocks whose data never reached the disk, are inside a line too). Files with other
+// line ends are hand-made.
+bool looksCutShort(std::string_view bytes);
+// The last line of the bytes as text (code page 932 decoded, what does not decode
+// replaced), without its line end; for telling the user which line it is.
+std::string lastLineOf(std::string_view bytes);
 
 // ---- pieces of the writer and the reader, exposed for tests ----------------------------
 // The seven leading lines that hold the settings, as they are written.
