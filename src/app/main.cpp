@@ -3,6 +3,7 @@
 #include "platform/termination.h"
 #include "window/app_setup.h"
 #include "window/frmKV.h"
+#include "window/ui/message_boxes.h"
 
 #include <QApplication>
 
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(kalvo::windowIcon());
     kalvo::loadQtTranslation(app);
 
-    kalvo::frmKV window(kalvo::systemServices());
+    kalvo::frmKV window(kalvo::systemServices(std::make_shared<kalvo::MessageBoxDialogs>()));
     // SIGTERM, SIGHUP, SIGINT and the end of the desktop session end the program as the
     // close box does: the unload step saves what changed, once. Nobody answers a question
     // then: an open box closes, and the save merges with what another writer left.

@@ -1,15 +1,14 @@
 #include "platform/services.h"
 
 #include "platform/paths.h"
-#include "window/ui/message_boxes.h"
 
 #include <QDate>
 
 namespace kalvo {
 
-Services systemServices() {
+Services systemServices(std::shared_ptr<Dialogs> dialogs) {
     Services s;
-    s.dialogs = std::make_shared<MessageBoxDialogs>();
+    s.dialogs = std::move(dialogs);
     s.today = [] {
         const QDate d = QDate::currentDate();
         return fromYmd(d.year(), d.month(), d.day());

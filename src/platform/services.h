@@ -21,7 +21,8 @@ struct Services {
     std::string stateDir;    // where a save into the file itself keeps its journal
 };
 
-// The real services: message boxes, the system clock, the process's folders.
-Services systemServices();
+// The real services: the system clock and the process's folders, with the message boxes
+// the program hands in (the window's, window/ui/message_boxes.h).
+Services systemServices(std::shared_ptr<Dialogs> dialogs);
 
 }  // namespace kalvo
