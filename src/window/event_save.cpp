@@ -11,6 +11,7 @@
 // the save starts over too: the answer holds for the content it was about.
 #include "core/events/event_file.h"
 #include "core/events/event_merge.h"
+#include "core/events/save_decision.h"
 #include "core/layout/window_geometry.h"
 #include "platform/file_io.h"
 #include "platform/notices.h"
@@ -203,9 +204,18 @@ ListNow listNow(const frmKV& w) {
     return list;
 }
 
-// What to write when the file on disk is not the one this run read. AskAgain: a question
-// was answered (or closed by an end from outside); the save looks at the file again.
-enum class Resolution { Merge, Overwrite, DoNotSave, SaveElsewhere, BackToWindow, AskAgain };
+// How a write went, in the terms of the save's decisions.
+WriteResult writeResultOf(FileStatus status) {
+    switch (status) {
+        case FileStatus::Ok: return WriteResult::Written;
+        case FileStatus::Changed: return WriteResult::ChangedMeanwhile;
+        case FileStatus::PathNotFound: return WriteResult::FolderGone;
+        case FileStatus::UnsafeLink: return WriteResult::UnsafeLink;
+        case FileStatus::TooLarge: return WriteResult::TooLarge;
+        case FileStatus::NoRecoveryCopy: return WriteResult::NoRecoveryCopy;
+        default: return WriteResult::Failed;
+    }
+}
 
 class EventSave {
 public:
@@ -232,7 +242,7 @@ private:
     enum class WhenBusy { Wait, Copy, Back };
     WhenBusy whenBusy();
     SaveOutcome keepCopy(const std::string& bytes, const QString& why);
-    Resolution resolve(bool readable, const std::string& theirs, SaveLock& lock);
+    std::optional<SaveOutcome> ask(bool readable, const std::string& theirs, SaveLock& lock);
     SaveOutcome saveInHome(const std::string& bytes, const QString& why);
     SaveOutcome finish(SaveOutcome outcome);
     void tell(const QString& text, const QString& title = kErrorTitle) const {
@@ -243,31 +253,29 @@ private:
     const std::string path_;
     const EventFile mine_;  // the settings; the list is read from cobEV when it is written
     // The user's answer about another writer's content, and the content it was about.
-    std::optional<Resolution> answered_;
+    Choice answered_ = Choice::None;
     std::string answeredAbout_;
     QString note_;  // what completing an interrupted save had to say
 };
 
-Resolution EventSave::resolve(bool readable, const std::string& theirs, SaveLock& lock) {
-    if (w_.endUnattended) return readable ? Resolution::Merge : Resolution::SaveElsewhere;
-    // A merge loses nothing whatever the file holds now; an overwrite holds only for the
-    // content the user saw.
-    if (answered_ == Resolution::Merge && readable) return Resolution::Merge;
-    if (answered_ && answeredAbout_ == theirs) return *answered_;
-    lock.release();  // nobody waits for a person
+// Asks whether to merge with another writer's content, overwrite it or go back, with the
+// lock given up (nobody waits for a person). nullopt: the save looks at the file again.
+std::optional<SaveOutcome> EventSave::ask(bool readable, const std::string& theirs, SaveLock& lock) {
+    lock.release();
     const QString text = (readable ? kChangedElsewhere : kChangedUnreadable).arg(w_.eventFileName) + kBackToWindow;
     const Answer answer = w_.services.dialogs->message(text, kChangedTitle, Buttons::YesNoCancel, Icon::Question);
-    if (w_.endUnattended) return Resolution::AskAgain;  // closed by an end from outside
-    switch (answer) {
-        case Answer::Yes: answered_ = readable ? Resolution::Merge : Resolution::Overwrite; break;
-        case Answer::No:
-            if (!readable) return Resolution::DoNotSave;
-            answered_ = Resolution::Overwrite;
-            break;
-        default: return Resolution::BackToWindow;  // Cancel, Escape, the close button
+    if (w_.endUnattended) return std::nullopt;  // closed by an end from outside
+    const Reply reply = answer == Answer::Yes ? Reply::Yes : answer == Answer::No ? Reply::No : Reply::Other;
+    const AnswerTaken taken = takeAnswer(reply, readable);
+    switch (taken.next) {
+        case AfterAnswer::LookAgain:
+            answered_ = taken.remembered;
+            answeredAbout_ = theirs;
+            return std::nullopt;
+        case AfterAnswer::DoNotSave: w_.modified = 0; return SaveOutcome::NotSaved;
+        case AfterAnswer::BackToWindow: break;
     }
-    answeredAbout_ = theirs;
-    return Resolution::AskAgain;
+    return SaveOutcome::BackToWindow;
 }
 
 // Another Kalvo holds the lock past the patience: it may still replace the file, so
@@ -308,36 +316,43 @@ SaveOutcome EventSave::run() {
         FileBytes now;  // status Ok and no bytes when unchanged: it holds asRead's
         if (!unchanged) now = readFileBytes(path_);
         const bool nothingThere = now.status == FileStatus::NotFound || now.status == FileStatus::PathNotFound;
-        if (now.status != FileStatus::Ok && !nothingThere) {
-            held.release();
-            tell(kWriteError);
-            return finish(SaveOutcome::NotSaved);
-        }
+        const bool theirs = !unchanged && now.status == FileStatus::Ok && (!asRead || asRead->bytes() != now.bytes);
+        const EventFileRead read = theirs ? readEventBytes(now.bytes) : EventFileRead{};
+        const bool readable = read.error == EventFileError::None;
+        SaveFacts facts;
+        facts.file = theirs                         ? (readable ? FileNow::Changed : FileNow::ChangedUnreadable)
+                     : nothingThere                 ? FileNow::Missing
+                     : now.status != FileStatus::Ok ? FileNow::ReadFailed
+                                                    : FileNow::AsRead;
+        facts.attended = !w_.endUnattended;
+        facts.answered = answered_;
+        facts.answeredThis = theirs && answeredAbout_ == now.bytes;
         const ListNow list = listNow(w_);
         std::optional<EventFile> merged;
         const auto bytesFrom = [&](const Cp932File& source) {
             return merged ? writeEventBytes(*merged, source) : writeEventBytes(mine_, list.entries, source);
         };
         std::shared_ptr<const Cp932File> source = asRead ? asRead : std::make_shared<const Cp932File>(std::string());
-        if (!unchanged && now.status == FileStatus::Ok && (!asRead || asRead->bytes() != now.bytes)) {
-            const EventFileRead theirs = readEventBytes(now.bytes);
-            switch (resolve(theirs.error == EventFileError::None, now.bytes, held)) {
-                case Resolution::Merge: {
-                    EventFile whole = mine_;
-                    whole.entries.assign(list.entries.begin(), list.entries.end());
-                    merged = mergeEventFiles(w_.eventFileBase, whole, theirs.file, w_.entryEdits);
-                    break;
-                }
-                case Resolution::Overwrite: break;
-                case Resolution::DoNotSave: w_.modified = 0; return finish(SaveOutcome::NotSaved);
-                case Resolution::BackToWindow: return finish(SaveOutcome::BackToWindow);
-                case Resolution::AskAgain: continue;
-                case Resolution::SaveElsewhere:
-                    held.release();
-                    return finish(saveInHome(bytesFrom(*source), kFolderGone.arg(displayPath(folderOf(path_)))));
+        switch (decideSave(facts)) {
+            case SaveStep::Write: break;
+            case SaveStep::Merge: {
+                EventFile whole = mine_;
+                whole.entries.assign(list.entries.begin(), list.entries.end());
+                merged = mergeEventFiles(w_.eventFileBase, whole, read.file, w_.entryEdits);
+                break;
             }
-            source = std::make_shared<const Cp932File>(now.bytes);
+            case SaveStep::Ask:
+                if (const auto outcome = ask(readable, now.bytes, held)) return finish(*outcome);
+                continue;
+            case SaveStep::Refuse:
+                held.release();
+                tell(kWriteError);
+                return finish(SaveOutcome::NotSaved);
+            case SaveStep::SaveElsewhere:
+                held.release();
+                return finish(saveInHome(bytesFrom(*source), kFolderGone.arg(displayPath(folderOf(path_)))));
         }
+        if (theirs) source = std::make_shared<const Cp932File>(now.bytes);
 
         std::string bytes = bytesFrom(*source);
         SaveOptions options;
@@ -346,33 +361,28 @@ SaveOutcome EventSave::run() {
         else if (!nothingThere) options.expected = now.bytes;
         options.journalFolder = w_.services.stateDir;
         const FileStatus status = writeFileBytes(path_, bytes, options);
-        if (status == FileStatus::Changed) continue;  // another writer got there first: look again
+        const AfterWrite next = afterWrite(writeResultOf(status), !w_.endUnattended);
+        if (next == AfterWrite::LookAgain) continue;  // another writer got there first
         held.release();
-        switch (status) {
-            case FileStatus::Ok:
+        switch (next) {
+            case AfterWrite::Done:
                 w_.eventFileRead = std::make_shared<const Cp932File>(std::move(bytes));
                 w_.eventFileBase = merged ? settingsOf(*merged) : mine_;
                 w_.entryEdits.clear();
                 w_.modified = 0;
                 w_.savedTo = displayPath(path_);
                 return finish(SaveOutcome::Saved);
-            case FileStatus::PathNotFound:
-                return finish(saveInHome(bytes, kFolderGone.arg(displayPath(folderOf(path_)))));
-            case FileStatus::UnsafeLink:
-                return finish(saveInHome(bytes, kUnsafeLink.arg(w_.eventFileName, displayPath(path_))));
-            case FileStatus::TooLarge:
-                tell(kTooLarge.arg(kMaxFileBytes >> 20));
-                // Someone who is there can make the list shorter and end again.
-                return finish(w_.endUnattended ? SaveOutcome::NotSaved : SaveOutcome::BackToWindow);
-            case FileStatus::NoRecoveryCopy:
-                tell(kNoRecoveryCopy.arg(w_.eventFileName, displayPath(w_.services.stateDir)));
-                // Nobody can act on that at an unattended end: the change goes to a copy.
-                if (w_.endUnattended) return finish(keepCopy(bytes, kWhyWriteError));
-                return finish(SaveOutcome::NotSaved);
+            case AfterWrite::OfferHome:
+                return finish(saveInHome(bytes, status == FileStatus::UnsafeLink
+                                                    ? kUnsafeLink.arg(w_.eventFileName, displayPath(path_))
+                                                    : kFolderGone.arg(displayPath(folderOf(path_)))));
             default:
-                tell(kWriteError);
-                if (w_.endUnattended) return finish(keepCopy(bytes, kWhyWriteError));
-                return finish(SaveOutcome::NotSaved);
+                tell(status == FileStatus::TooLarge ? kTooLarge.arg(kMaxFileBytes >> 20)
+                     : status == FileStatus::NoRecoveryCopy
+                         ? kNoRecoveryCopy.arg(w_.eventFileName, displayPath(w_.services.stateDir))
+                         : kWriteError);
+                if (next == AfterWrite::KeepCopy) return finish(keepCopy(bytes, kWhyWriteError));
+                return finish(next == AfterWrite::GoBack ? SaveOutcome::BackToWindow : SaveOutcome::NotSaved);
         }
     }
     // The file changed under every look: what this run has is kept in the home folder.
