@@ -19,6 +19,7 @@
 #include "platform/save_journal.h"
 #include "platform/save_lock.h"
 #include "platform/text_file.h"
+#include "window/event_messages.h"
 #include "window/frmKV.h"
 #include "window/ui/event_list_model.h"
 #include "window/ui/qt_text.h"
@@ -32,65 +33,8 @@
 namespace kalvo {
 
 namespace {
-const QString kWriteError = QStringLiteral("設定ファイルの書き込みエラー");
-const QString kErrorTitle = QStringLiteral("エラー");
-const QString kChangedTitle = QStringLiteral("設定ファイルの変更");
-const QString kBackToWindow = QStringLiteral("[キャンセル]　保存せずに Kalvo に戻ります");
-const QString kChangedElsewhere = QStringLiteral(
-    "%1 は、Kalvo が読み込んだ後にほかのプログラムで変更されました。\r\n\r\n"
-    "[はい]　両方の変更をまとめて保存します\r\n"
-    "[いいえ]　この画面の内容で上書きします\r\n");
-const QString kChangedUnreadable = QStringLiteral(
-    "%1 は、Kalvo が読み込んだ後にほかのプログラムで変更され、設定ファイルとして読めなくなっています。\r\n\r\n"
-    "[はい]　この画面の内容で上書きします\r\n"
-    "[いいえ]　保存しません\r\n");
-const QString kFolderGone = QStringLiteral("設定ファイルのフォルダーが見つからないため、保存できません：\r\n%1");
-const QString kUnsafeLink = QStringLiteral(
-    "%1 は、リンク先のないシンボリックリンクか、共有フォルダーにあるほかのユーザーのシンボリックリンクのため、"
-    "保存できません：\r\n%2");
-const QString kOfferHome = QStringLiteral(
-    "\r\n\r\n"
-    "ホームフォルダーに保存しますか？\r\n%1\r\n\r\n"
-    "[はい]　ホームフォルダーに保存します\r\n"
-    "[いいえ]　保存しません\r\n");
-const QString kBusy = QStringLiteral(
-    "%1 は、ほかの Kalvo が保存している途中のため、まだ保存できません。\r\n\r\n"
-    "[はい]　もう一度待ちます\r\n"
-    "[いいえ]　この画面の内容をホームフォルダーの別のファイルに保存します\r\n");
-const QString kKeptAtEnd =
-    QStringLiteral("終了のとき %1 に保存できなかったため（%2）、変更を次のファイルに保存しました：\r\n%3");
-const QString kWhyBusy = QStringLiteral("ほかの Kalvo が保存中でした");
-const QString kWhyWriteError = QStringLiteral("書き込みエラー");
-const QString kSavedCopyTitle = QStringLiteral("保存");
-const QString kSavedCopy = QStringLiteral("設定ファイルを次の場所に保存しました：\r\n%1");
-const QString kTooLarge = QStringLiteral(
-    "設定ファイルの書き込みエラー\r\n"
-    "保存する内容が %1 MB を超えるため、保存しませんでした（元のファイルはそのままです）。\r\n"
-    "何の日？の項目を減らしてから、もう一度終了してください。");
-const QString kNoRecoveryCopy = QStringLiteral(
-    "設定ファイルの書き込みエラー\r\n"
-    "%1 にはファイルそのものに書き込む必要がありますが、中断に備えた控えを次のフォルダーに書けないため、"
-    "保存しませんでした（元のファイルはそのままです）：\r\n%2");
-const QString kRecovered = QStringLiteral("前回中断された設定ファイルの保存を完了しました：\r\n%1");
-const QString kRecoveredElsewhere = QStringLiteral(
-    "前回中断された設定ファイルの保存がありましたが、%1 はその後ほかのプログラムで変更されていたため、"
-    "そのままにしました。\r\n中断された保存の内容は次の場所に保存しました：\r\n%2");
-const QString kRecoveryFailed = QStringLiteral(
-    "前回中断された設定ファイルの保存を完了できませんでした：\r\n%1\r\n次の起動のときにもう一度試します。");
-const QString kJournalUnreadable = QStringLiteral(
-    "前回中断された設定ファイルの保存の控えが読めません（壊れているか、新しい版の Kalvo のものです）。\r\n"
-    "%1 は途中まで書き込まれている可能性があります。一覧の内容を確かめてください。\r\n"
-    "控えは消さずに次の場所に移しました：\r\n%2\r\n"
-    "今のファイルの内容は次の場所に保存しました：\r\n%3");
-const QString kJournalUnreadableNoCopy = QStringLiteral(
-    "前回中断された設定ファイルの保存の控えが読めません（壊れているか、新しい版の Kalvo のものです）。\r\n"
-    "%1 は途中まで書き込まれている可能性があります。一覧の内容を確かめてください。\r\n"
-    "控えは消さずに次の場所に移しました：\r\n%2");
-const QString kJournalUntrusted = QStringLiteral(
-    "中断された保存の控え %1 は、Kalvo がこのユーザーのために作ったものと確かめられないため、使いません。");
-const QString kStateFolderUntrusted = QStringLiteral(
-    "Kalvo の状態フォルダー %1 は%2ため、使いません。\r\n"
-    "中断された保存の控えをそこに置くことも、そこから戻すこともしません。");
+
+using namespace event_messages;
 
 QString trustProblem(FolderTrust why) {
     switch (why) {
@@ -377,7 +321,7 @@ SaveOutcome EventSave::run() {
                                                     ? kUnsafeLink.arg(w_.eventFileName, displayPath(path_))
                                                     : kFolderGone.arg(displayPath(folderOf(path_)))));
             default:
-                tell(status == FileStatus::TooLarge ? kTooLarge.arg(kMaxFileBytes >> 20)
+                tell(status == FileStatus::TooLarge ? kTooLargeToSave.arg(kMaxFileBytes >> 20)
                      : status == FileStatus::NoRecoveryCopy
                          ? kNoRecoveryCopy.arg(w_.eventFileName, displayPath(w_.services.stateDir))
                          : kWriteError);
@@ -397,7 +341,7 @@ SaveOutcome EventSave::keepCopy(const std::string& bytes, const QString& why) {
     std::string where;
     const FileStatus status = writeHomeCopy(w_, bytes, where);
     if (status != FileStatus::Ok) {
-        tell(status == FileStatus::TooLarge ? kTooLarge.arg(kMaxFileBytes >> 20) : kWriteError);
+        tell(status == FileStatus::TooLarge ? kTooLargeToSave.arg(kMaxFileBytes >> 20) : kWriteError);
         return SaveOutcome::NotSaved;
     }
     w_.modified = 0;
@@ -435,7 +379,7 @@ SaveOutcome EventSave::saveInHome(const std::string& bytes, const QString& why) 
     std::string where;
     const FileStatus status = writeHomeCopy(w_, bytes, where);
     if (status == FileStatus::TooLarge) {
-        tell(kTooLarge.arg(kMaxFileBytes >> 20));
+        tell(kTooLargeToSave.arg(kMaxFileBytes >> 20));
         return w_.endUnattended ? SaveOutcome::NotSaved : SaveOutcome::BackToWindow;
     }
     if (status != FileStatus::Ok) {

@@ -6,8 +6,10 @@
 //   panels.cpp          panel display, focus, the +/- buttons and the span
 //   era_controls.cpp    era table, conversion, era controls, table switch, date reset
 //   moon_view.cpp       moon age and phase picture
-//   event_commands.cpp  the event file and the event list commands
+//   event_load.cpp      reading the event file at start-up
+//   event_commands.cpp  the event list commands
 //   event_save.cpp      the save at the end of a run and the questions before it
+// (event_messages.h holds the words of those three).
 // The controls are made from the rows of control_table.cpp, each naming the field below
 // that it fills. Every computation is the pure core's (src/core/); the widgets, the
 // layout builder and the fonts are in src/window/ui/.
