@@ -8,6 +8,7 @@
 #include "platform/memory.h"
 #include "platform/text_file.h"
 #include "support/event_lines.h"
+#include "support/text_lines.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -13,6 +13,7 @@
 #include "core/text/cp932.h"
 #include "platform/text_file.h"
 #include "support/event_lines.h"
+#include "support/text_lines.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -6,6 +6,7 @@
 #include "core/events/event_entry.h"
 #include "core/events/event_file.h"
 #include "core/text/cp932.h"
+#include "support/cp932_lines.h"
 #include "support/event_lines.h"
 
 #include <cstdint>

@@ -226,23 +226,6 @@ bool fileHolds(const std::string& path, std::string_view bytes) {
     }
 }
 
-TextLines readTextFile(const std::string& path) {
-    TextLines result;
-    FileBytes file = readFileBytes(path);
-    if (file.status != FileStatus::Ok) {
-        result.status = file.status;
-        return result;
-    }
-    DecodedLines decoded = decodeCp932Lines(file.bytes);
-    if (decoded.badLine > 0) {
-        result.status = FileStatus::BadEncoding;
-        result.errorLine = decoded.badLine;
-        return result;
-    }
-    result.lines = std::move(decoded.lines);
-    return result;
-}
-
 FileStatus writeFileBytes(const std::string& path, std::string_view bytes, const SaveOptions& options) {
     ignoreFileSizeSignal();
     if (bytes.size() > kMaxFileBytes) return FileStatus::TooLarge;  // it could not be read again
@@ -286,12 +269,6 @@ FileStatus writeFileBytes(const std::string& path, std::string_view bytes, const
         }
     }
     return overwriteInPlace(target, bytes, before, options.journalFolder);
-}
-
-FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines) {
-    std::string bytes;
-    if (!encodeCp932Lines(lines, bytes)) return FileStatus::Unencodable;
-    return writeFileBytes(path, bytes);
 }
 
 }  // namespace kalvo

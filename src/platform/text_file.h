@@ -1,6 +1,6 @@
-// Text files in code page 932 (Shift-JIS), as the program's files are stored.
-// Lines are handed out and taken in as UTF-8 (see splitLines for the line ends read);
-// writing ends every line with CR LF. Paths are the bytes they are on the system.
+// The program's files on disk, whose text is code page 932 (Shift-JIS): they are read and
+// written as bytes here, and decoded and encoded by the core (core/text/cp932.h), which
+// ends every line it writes with CR LF. Paths are the bytes they are on the system.
 //
 // Reading takes only a regular file of at most kMaxFileBytes, opened without waiting, so
 // that a FIFO, a device or an endless file can neither block nor exhaust the program.
@@ -53,12 +53,6 @@ enum class FileStatus {
 // Far beyond any list a person keeps (a million entries fit), far below what hurts.
 inline constexpr std::size_t kMaxFileBytes = std::size_t{32} << 20;
 
-struct TextLines {
-    FileStatus status = FileStatus::Ok;
-    std::vector<std::string> lines;  // UTF-8, without line ends
-    int errorLine = 0;               // 1-based line of a BadEncoding
-};
-
 struct FileBytes {
     FileStatus status = FileStatus::Ok;  // never BadEncoding: the bytes are not decoded
     std::string bytes;
@@ -69,7 +63,6 @@ FileBytes readFileBytes(const std::string& path);
 // Whether the file is a regular file that readFileBytes would read whole and that holds
 // exactly `bytes`. Read in pieces: no copy of a long file is made to compare it.
 bool fileHolds(const std::string& path, std::string_view bytes);
-TextLines readTextFile(const std::string& path);
 
 // The beginning of the name of a save's temporary file beside `fileName` (a random end
 // follows): a name that no person or other program chooses.
@@ -88,7 +81,5 @@ struct SaveOptions {
 // Ok, PathNotFound (the folder is gone or is no folder), TooLarge (nothing written),
 // Changed, NoRecoveryCopy, UnsafeLink or WriteError.
 FileStatus writeFileBytes(const std::string& path, std::string_view bytes, const SaveOptions& options = {});
-// Unencodable when a line has a character code page 932 cannot hold (nothing written).
-FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace kalvo

@@ -5,6 +5,7 @@
 #include "core/events/event_file.h"
 #include "support/event_lines.h"
 #include "support/event_support.h"
+#include "support/text_lines.h"
 
 #include <QCheckBox>
 #include <QRadioButton>

@@ -4,6 +4,7 @@
 #include "file_faults/fault_support.h"
 #include "platform/text_file.h"
 #include "support/event_support.h"
+#include "support/text_lines.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

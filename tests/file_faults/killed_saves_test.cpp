@@ -6,6 +6,7 @@
 #include "platform/save_lock.h"
 #include "platform/text_file.h"
 #include "support/event_support.h"
+#include "support/text_lines.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -2,6 +2,7 @@
 // court file is missing or broken, at a switch and at start-up.
 #include "era_window.h"
 #include "platform/text_file.h"
+#include "support/text_lines.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,6 +3,7 @@
 // text the file cannot hold, and things in the file's place that are no file.
 #include "core/events/event_file.h"
 #include "support/event_support.h"
+#include "support/text_lines.h"
 
 #include <sys/resource.h>
 #include <sys/stat.h>

@@ -1,6 +1,7 @@
 // Reading the event file at start and writing it at exit, through the real window.
 #include "core/events/event_file.h"
 #include "support/event_support.h"
+#include "support/text_lines.h"
 #include "window/ui/moon_picture.h"
 
 #include <sys/resource.h>

@@ -3,6 +3,7 @@
 // system ends the program (a logout) while nobody answers.
 #include "platform/notices.h"
 #include "support/event_support.h"
+#include "support/text_lines.h"
 #include "window/ui/qt_text.h"
 
 #include <QCoreApplication>

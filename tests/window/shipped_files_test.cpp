@@ -1,6 +1,7 @@
 // The two court era files shipped with the program, read the way the program reads them.
 #include "core/era/era_file.h"
 #include "platform/text_file.h"
+#include "support/text_lines.h"
 
 #include <gtest/gtest.h>
 #include <QFile>

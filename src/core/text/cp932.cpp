@@ -320,26 +320,6 @@ const std::vector<std::string_view>& Cp932File::raw() const {
     return raw_;
 }
 
-DecodedLines decodeCp932Lines(std::string_view bytes) {
-    const DecodedText text = decodeCp932Text(bytes);
-    DecodedLines result;
-    result.badLine = text.badLine;
-    result.lines.assign(text.lines.begin(), text.lines.end());
-    return result;
-}
-
-bool encodeCp932Lines(const std::vector<std::string>& lines, std::string& bytes) {
-    bytes.clear();
-    Converter encode(kCodePage, kUtf8);
-    std::string encoded;
-    for (const auto& line : lines) {
-        if (!encode.run(line, encoded)) return false;
-        bytes += encoded;
-        bytes += "\r\n";
-    }
-    return true;
-}
-
 std::string encodeCp932LinesKeeping(std::span<const std::string_view> head, std::span<const std::string_view> tail,
                                     const Cp932File& source) {
     const std::vector<std::string_view>& raw = source.raw();

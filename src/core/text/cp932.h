@@ -18,7 +18,7 @@ namespace kalvo {
 bool cp932ToUtf8(const std::string& in, std::string& out);
 // The same result as cp932ToUtf8, from a table of every character made once (through
 // iconv) on first use: several times faster on a long text, but the table costs more
-// than a short text does. decodeCp932Lines takes it for long files.
+// than a short text does. decodeCp932Text takes it for long files.
 bool cp932ToUtf8ByTable(std::string_view in, std::string& out);
 bool utf8ToCp932(const std::string& in, std::string& out);
 
@@ -38,16 +38,10 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// A file's bytes as UTF-8 lines; badLine is the 1-based line that is not code page 932
-// (0 when every line decoded, and then `lines` holds them all).
-struct DecodedLines {
-    std::vector<std::string> lines;
-    int badLine = 0;
-};
-DecodedLines decodeCp932Lines(std::string_view bytes);
-
-// The same as one block of UTF-8 text with the lines as views into it: a long file costs
-// one allocation instead of one per line. The views live as long as `text`.
+// A file's bytes as one block of UTF-8 text with the lines (cut by splitLines) as views
+// into it: a long file costs one allocation instead of one per line. The views live as
+// long as `text`; badLine is the 1-based line that is not code page 932 (0 when every
+// line decoded, and then `lines` holds them all).
 struct DecodedText {
     std::shared_ptr<const char[]> text;
     std::vector<std::string_view> lines;
@@ -78,16 +72,11 @@ private:
     mutable std::vector<std::string_view> raw_;
 };
 
-// Lines in code page 932, each ended by CR LF; false when a line has a character that
-// code page 932 cannot hold.
-bool encodeCp932Lines(const std::vector<std::string>& lines, std::string& bytes);
-
-// The same, but a line whose text is a line of the source file is written with the bytes
-// it has there, so that a line nobody changed keeps its bytes (code page 932 has several
-// byte pairs for some characters, and iconv writes back only one of them). Equal texts
-// take the source's bytes in order: the n-th line of one text gets the bytes of the n-th
-// source line of that text, and a text with fewer source lines than lines is encoded
-// afresh for the rest. A source that is not code page 932 gives no bytes. A line that
+// Lines in code page 932, each ended by CR LF, where a line whose text is a line of the
+// source file is written with the bytes it has there, so that a line nobody changed keeps its bytes (code page 932 has
+// several byte pairs for some characters, and iconv writes back only one of them). Equal texts take the source's bytes
+// in order: the n-th line of one text gets the bytes of the n-th source line of that text, and a text with fewer source
+// lines than lines is encoded afresh for the rest. A source that is not code page 932 gives no bytes. A line that
 // cannot be encoded gets "?" for the characters code page 932 cannot hold.
 std::string encodeCp932LinesKeeping(const std::vector<std::string>& lines, std::string_view sourceFile);
 // The same for the lines of `head` followed by those of `tail` (a file's leading lines

@@ -1,6 +1,7 @@
 #include "core/text/cp932.h"
 
 #include "core/text/text_scan.h"
+#include "support/cp932_lines.h"
 
 #include <gtest/gtest.h>
 
