@@ -53,7 +53,7 @@ TEST_F(EraSwitchTest, ClickingTheOptionInForceAsksNothing) {
     form->opNS(2)->click();
     EXPECT_TRUE(dialogs->shown.empty());
     EXPECT_EQ(form->modified, 0);
-    EXPECT_EQ(form->nCM, 41);
+    EXPECT_EQ(form->nCM, builtInCount());
 }
 
 // Both panels moved away from their start dates, the lower one focused, and then a
@@ -112,7 +112,7 @@ TEST_F(ConfirmedSwitch, OnToTheSouthernTableThenBackToTheBuiltInOne) {
     switchTo(2, Answer::OK);
     EXPECT_EQ(form->fgNS, 2);
     EXPECT_EQ(form->zNGF, QStringLiteral("KalvoS.dat"));  // the file last chosen
-    EXPECT_EQ(listed(0).size(), 41);
+    EXPECT_EQ(listed(0).size(), builtInCount());
     EXPECT_EQ(listed(1).back(), QStringLiteral("慶長"));
 }
 
@@ -125,8 +125,8 @@ TEST_F(EraSwitchTest, CancelledSwitchChangesNothingAndTheEndButtonStillEnds) {
     ASSERT_EQ(dialogs->shown.size(), 1u);
     EXPECT_EQ(checkedOption(), 2);
     EXPECT_EQ(form->fgNS, 2);
-    EXPECT_EQ(form->nCM, 41);
-    EXPECT_EQ(listed(0).size(), 41);
+    EXPECT_EQ(form->nCM, builtInCount());
+    EXPECT_EQ(listed(0).size(), builtInCount());
     EXPECT_EQ(dateOf(0), (Ymd{1990, 5, 5}));
     EXPECT_EQ(dateOf(1), (Ymd{1950, 1, 1}));
     EXPECT_EQ(form->modified, 0);
@@ -182,8 +182,8 @@ TEST_F(EraSwitchTest, MissingFileOnASwitchKeepsEverything) {
     EXPECT_EQ(checkedOption(), 2);
     EXPECT_EQ(form->fgNS, 2);
     EXPECT_EQ(form->zNGF, fileBefore);
-    EXPECT_EQ(form->nCM, 41);
-    EXPECT_EQ(listed(1).size(), 41);
+    EXPECT_EQ(form->nCM, builtInCount());
+    EXPECT_EQ(listed(1).size(), builtInCount());
     EXPECT_EQ(form->modified, 0);
     EXPECT_EQ(dateOf(0), (Ymd{1990, 5, 5}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -257,9 +257,9 @@ TEST_F(EraSwitchTest, BrokenFileOnASwitchIsReportedWithItsLine) {
         EXPECT_EQ(dialogs->shown[1].title, QStringLiteral("ファイルエラー"));
         EXPECT_EQ(checkedOption(), 2);
         EXPECT_EQ(form->fgNS, 2);
-        EXPECT_EQ(form->nCM, 41);
+        EXPECT_EQ(form->nCM, builtInCount());
         EXPECT_EQ(listed(0).front(), QStringLiteral("令和"));
-        EXPECT_EQ(listed(0).size(), 41);
+        EXPECT_EQ(listed(0).size(), builtInCount());
         EXPECT_EQ(form->modified, 0);
         EXPECT_EQ(dateOf(0), (Ymd{1990, 5, 5}));
     }
@@ -275,7 +275,7 @@ TEST_F(EraSwitchTest, FileThatIsNotCodePage932IsReportedWithItsLine) {
     switchTo(1, Answer::OK);
     ASSERT_EQ(dialogs->shown.size(), 2u);
     EXPECT_TRUE(dialogs->shown[1].text.startsWith(QStringLiteral("KalvoS.dat:年号ファイルの2行目に誤りがあります")));
-    EXPECT_EQ(form->nCM, 41);
+    EXPECT_EQ(form->nCM, builtInCount());
     EXPECT_EQ(checkedOption(), 2);
 }
 
@@ -346,9 +346,9 @@ TEST_F(EraStartTest, MissingOrBrokenFileFallsBackToTheBuiltInTable) {
                         : QStringLiteral("KalvoS.dat:年号ファイルの1行目")));
         EXPECT_EQ(form->fgNS, 2);
         EXPECT_EQ(checkedOption(), 2);
-        EXPECT_EQ(form->nCM, 41);
-        EXPECT_EQ(listed(0).size(), 41);
-        EXPECT_EQ(listed(1).size(), 41);
+        EXPECT_EQ(form->nCM, builtInCount());
+        EXPECT_EQ(listed(0).size(), builtInCount());
+        EXPECT_EQ(listed(1).size(), builtInCount());
         EXPECT_EQ(form->laTest->text(), QStringLiteral("1/0"));
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }

@@ -2,6 +2,7 @@
 // date, read what the panel shows and make an era choice as the user would.
 #pragma once
 
+#include "core/era/era_table.h"
 #include "support/window_fixture.h"
 
 #include <QComboBox>
@@ -9,6 +10,9 @@
 #include <QStringList>
 
 namespace kalvo::test {
+
+// The number of eras of the built-in table, as the table holds them.
+inline int builtInCount() { return static_cast<int>(builtInEras().size()); }
 
 class EraWindowTest : public WindowTest {
 protected:
