@@ -25,7 +25,7 @@ double unixFromTtDays(double ttDays);
 // light-time and aberration for the Sun, ELP 2000-82B (libnova) with light-time for the Moon,
 // both rotated to the true equinox and ecliptic of date with IAU 2006 precession and the
 // IAU 2000B nutation.
-double sunApparentLongitude(double ttDays);
+double sunApparentLongitude(double ttDays, double* rate = nullptr);
 double moonApparentLongitude(double ttDays);
 
 // Fast approximations of both (tens of arcseconds), used to bracket an event before the
