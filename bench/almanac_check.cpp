@@ -31,7 +31,7 @@ std::vector<double> grid(const std::string& body, int stepMinutes) {
     for (long first = 0; first < total; first += kChunk) {
         char cmd[256];
         std::snprintf(cmd, sizeof cmd, "swetest -bj%.8f -ut %s -fl -head -n%d -s%dm -eswe 2>&1",
-                      kJdStart + first * step, body.c_str(), kChunk, stepMinutes);
+                      kJdStart + static_cast<double>(first) * step, body.c_str(), kChunk, stepMinutes);
         FILE* p = popen(cmd, "r");
         if (!p) return {};
         char line[128];
@@ -82,12 +82,13 @@ std::vector<Found> crossings(const std::vector<double>& v, int stepMinutes, bool
         for (int k = 1; k < 4; ++k) y[k] = unwrap(y[k], y[k - 1]);
         if (moon) {
             if (std::fabs(y[1]) > 90 || !(y[1] < 0 && y[2] >= 0)) continue;
-            out.push_back({kJdStart + (i + cubicRoot(y, 0.0)) * step, -1});
+            out.push_back({kJdStart + (static_cast<double>(i) + cubicRoot(y, 0.0)) * step, -1});
         } else {
             const double a = std::floor(y[1] / 15.0), b = std::floor(y[2] / 15.0);
             if (a == b) continue;
             const double target = b * 15.0;
-            out.push_back({kJdStart + (i + cubicRoot(y, target)) * step, static_cast<int>(std::fmod(b + 48.0, 24.0))});
+            out.push_back({kJdStart + (static_cast<double>(i) + cubicRoot(y, target)) * step,
+                           static_cast<int>(std::fmod(b + 48.0, 24.0))});
         }
     }
     return out;
@@ -120,7 +121,9 @@ int main() {
     ours.insert(ours.end(), ourMoons.begin(), ourMoons.end());
     std::sort(ours.begin(), ours.end(), [](auto& a, auto& b) { return a.unixSeconds < b.unixSeconds; });
 
-    SpanStats spans[] = {{"1844-1899", 1844, 1899, 0}, {"1900-2026", 1900, 2026, 5}, {"2027-2100", 2027, 2100, 60}};
+    SpanStats spans[] = {{"1844-1899", 1844, 1899, 0, 0, 0, 0, 0, 0, {}},
+                         {"1900-2026", 1900, 2026, 5, 0, 0, 0, 0, 0, {}},
+                         {"2027-2100", 2027, 2100, 60, 0, 0, 0, 0, 0, {}}};
     int unmatched = 0;
     for (const Found& f : ref) {
         const double unix = (f.jdUt - kUnixEpochJd) * kSecondsPerDay;
