@@ -135,6 +135,4 @@ std::optional<Holiday> HolidayCalendar::holidayOn(std::chrono::year_month_day da
     return std::nullopt;
 }
 
-bool HolidayCalendar::isHoliday(Day day) const { return holidayOn(dateOf(day)).has_value(); }
-
 }  // namespace kalvo::holidays

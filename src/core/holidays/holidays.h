@@ -52,7 +52,6 @@ public:
     std::optional<Holiday> holidayOn(std::chrono::year_month_day date) const;
     // Every holiday and 休日 of the year in date order; empty outside 1948..9999.
     std::span<const Holiday> holidaysOf(int year) const;
-    bool isHoliday(Day day) const;
 
 private:
     struct Cache;
