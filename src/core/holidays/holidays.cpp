@@ -28,11 +28,13 @@ std::optional<Day> ruleDay(const HolidayRule& r, int year, const std::optional<E
         case DayRule::Fixed: return dayOf(year, r.month, r.day);
         case DayRule::NthMonday: return nthMonday(year, r.month, r.day);
         case DayRule::MarchEquinox:
-            if (!eq || eq->march == 0) return std::nullopt;
-            return dayOf(year, 3, eq->march);
-        case DayRule::SeptemberEquinox:
-            if (!eq || eq->september == 0) return std::nullopt;
-            return dayOf(year, 9, eq->september);
+        case DayRule::SeptemberEquinox: {
+            if (!eq) return std::nullopt;
+            const bool march = r.rule == DayRule::MarchEquinox;
+            const std::chrono::year_month_day d{std::chrono::year{year}, std::chrono::month{march ? 3u : 9u},
+                                                std::chrono::day{march ? eq->march : eq->september}};
+            return d.ok() ? std::optional(dayOf(d)) : std::nullopt;
+        }
     }
     return std::nullopt;
 }

@@ -33,7 +33,8 @@ struct Holiday {
     bool predicted = false;
 };
 
-// The day of March of 春分日 and of September of 秋分日 (JST) of one year.
+// The day of March of 春分日 and of September of 秋分日 (JST) of one year; a day that is
+// not one of its month (0 for unknown) gives no holiday.
 struct EquinoxDays {
     unsigned march = 0;
     unsigned september = 0;
