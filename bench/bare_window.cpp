@@ -1,6 +1,6 @@
 // The start-up peer: a bare Qt Widgets window with the same controls, built the same way
 // from the same layout table, and nothing else (no files, no era table, no drawing).
-#include "app/control_table.h"
+#include "window/control_table.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -3,8 +3,8 @@
 // event file's lines into entries on a list of mixed forms.
 #include "figures.h"
 
-#include "era/date_text.h"
-#include "events/event_entry.h"
+#include "core/era/date_text.h"
+#include "core/events/event_entry.h"
 
 #include <cstdio>
 #include <functional>

@@ -3,8 +3,8 @@
 // a bare days -> year/month/day conversion, all in the same run.
 #include "figures.h"
 
-#include "calendar/date_serial.h"
-#include "era/era_table.h"
+#include "core/calendar/date_serial.h"
+#include "core/era/era_table.h"
 
 #include <unicode/calendar.h>
 #include <unicode/locid.h>

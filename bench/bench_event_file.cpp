@@ -3,7 +3,7 @@
 // through a temporary file and its rename).
 #include "figures.h"
 
-#include "events/event_file.h"
+#include "core/events/event_file.h"
 #include "platform/text_file.h"
 
 #include <QDir>

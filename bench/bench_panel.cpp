@@ -5,10 +5,10 @@
 // parts are measured on their own too, to show where the time goes.
 #include "figures.h"
 
-#include "calendar/date_serial.h"
-#include "calendar/span.h"
-#include "era/era_table.h"
-#include "moon/moon_age.h"
+#include "core/calendar/date_serial.h"
+#include "core/calendar/span.h"
+#include "core/era/era_table.h"
+#include "core/moon/moon_age.h"
 
 #include <cstdio>
 #include <string>

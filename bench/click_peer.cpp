@@ -1,7 +1,7 @@
 // The click peer: a bare window of Kalvo's size with one QPushButton where Kalvo has its
 // day "+" button and a QLabel whose text the button changes. Its window stands to the
 // right of Kalvo's, so that both can be clicked in turn in one run.
-#include "ui/layout.h"
+#include "window/ui/layout.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -8,10 +8,10 @@
 // stay under the file size limit.
 //
 //   make_event_list FOLDER N [mixed|short]
-#include "era/date_text.h"
-#include "events/event_file.h"
+#include "core/era/date_text.h"
+#include "core/events/event_file.h"
+#include "core/text/cp932.h"
 #include "platform/text_file.h"
-#include "text/cp932.h"
 
 #include <cstdio>
 #include <cstdlib>

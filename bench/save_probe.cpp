@@ -5,7 +5,7 @@
 // memory), timed in this process.
 //
 //   save_probe RUNS DIR PROGRAM X,Y      (X,Y: the check box in the window)
-#include "events/event_file.h"
+#include "core/events/event_file.h"
 #include "platform/text_file.h"
 #include "probe_input.h"
 #include "x_watch.h"

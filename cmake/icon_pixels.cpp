@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     }
     QByteArray out =
         "// Written by cmake/icon_pixels.cpp from the PNGs in data/icons: do not edit.\n"
-        "#include \"app/app_setup.h\"\n#include \"ui/focus_style.h\"\n\n"
+        "#include \"window/app_setup.h\"\n#include \"window/ui/focus_style.h\"\n\n"
         "namespace kalvo {\nnamespace {\n";
     QByteArray list = "}  // namespace\n\nconst std::span<const IconPixels> kIconPixels = {kIcons};\n";
     QByteArray table = "constexpr IconPixels kIcons[] = {\n";

@@ -4,9 +4,9 @@
 // y/m/d text and its era text read back as the same day under the same table.
 #include "support.h"
 
-#include "calendar/date_serial.h"
-#include "era/date_text.h"
-#include "era/era_file.h"
+#include "core/calendar/date_serial.h"
+#include "core/era/date_text.h"
+#include "core/era/era_file.h"
 
 #include <cmath>
 #include <cstdint>

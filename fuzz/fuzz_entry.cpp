@@ -1,7 +1,7 @@
 // The parser of an event entry (name, "@", date part) on any text.
 #include "support.h"
 
-#include "events/event_entry.h"
+#include "core/events/event_entry.h"
 
 #include <cstdint>
 

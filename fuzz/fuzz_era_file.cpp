@@ -4,8 +4,8 @@
 // the file and say what is wrong.
 #include "support.h"
 
-#include "era/era_file.h"
-#include "era/era_table.h"
+#include "core/era/era_file.h"
+#include "core/era/era_table.h"
 
 #include <cmath>
 #include <cstdint>

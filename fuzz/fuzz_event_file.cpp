@@ -3,9 +3,9 @@
 // back the same through the writer: the save at exit loses no entry and no setting.
 #include "support.h"
 
-#include "events/event_entry.h"
-#include "events/event_file.h"
-#include "text/cp932.h"
+#include "core/events/event_entry.h"
+#include "core/events/event_file.h"
+#include "core/text/cp932.h"
 
 #include <cstdint>
 

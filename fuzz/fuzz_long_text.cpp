@@ -5,8 +5,8 @@
 // result compared with iconv's on the very same bytes.
 #include "support.h"
 
-#include "text/cp932.h"
-#include "text/text_scan.h"
+#include "core/text/cp932.h"
+#include "core/text/text_scan.h"
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,7 @@
 // a report when a property of the readers does not hold.
 #pragma once
 
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "app/app_setup.h"
-#include "app/frmKV.h"
 #include "platform/termination.h"
+#include "window/app_setup.h"
+#include "window/frmKV.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #include "platform/dialogs.h"
 
-#include "ui/fonts.h"
+#include "window/ui/fonts.h"
 
 #include <QApplication>
 #include <QCloseEvent>

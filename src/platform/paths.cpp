@@ -1,7 +1,7 @@
 #include "platform/paths.h"
 
+#include "core/text/cp932.h"
 #include "platform/file_io.h"
-#include "text/cp932.h"
 
 #include <pwd.h>
 #include <sys/stat.h>

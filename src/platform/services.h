@@ -2,7 +2,7 @@
 // can replace any of it.
 #pragma once
 
-#include "calendar/date_serial.h"
+#include "core/calendar/date_serial.h"
 #include "platform/dialogs.h"
 
 #include <functional>

@@ -24,7 +24,7 @@
 // again, and writes nothing when another writer got there first.
 #pragma once
 
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 #include <cstddef>
 #include <optional>

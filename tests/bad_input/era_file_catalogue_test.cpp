@@ -2,8 +2,8 @@
 // file asks for that court table) and at a switch: the message that names the file, the
 // line and the fault, the built-in table or the table in force kept whole, and an event
 // file that still holds every entry after the exit.
-#include "events/event_file.h"
-#include "events/event_support.h"
+#include "core/events/event_file.h"
+#include "support/event_support.h"
 
 #include <QCheckBox>
 #include <QRadioButton>

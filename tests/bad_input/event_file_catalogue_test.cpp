@@ -2,8 +2,8 @@
 // start-up says about it (the message box, or none), that nothing crashes, and what the
 // save at exit leaves behind after a change: the user's file byte for byte, or a valid
 // event file holding every entry that was read.
-#include "events/event_file.h"
-#include "events/event_support.h"
+#include "core/events/event_file.h"
+#include "support/event_support.h"
 
 #include <QCheckBox>
 

@@ -1,9 +1,9 @@
 // The save with real system calls failing, made to fail by the preloaded fault library
 // (KALVO_FAULT): a failed step is reported and the old file stays byte for byte, and a
 // folder that takes no new file still lets the file itself be written.
-#include "events/event_support.h"
 #include "file_faults/fault_support.h"
 #include "platform/text_file.h"
+#include "support/event_support.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,11 +1,11 @@
 // Saves that race and saves that are killed, with real second processes: the fault
 // library stops a save at a chosen call (so that another one can run meanwhile) or kills
 // it there, as a logout's SIGKILL or a power cut would.
-#include "events/event_support.h"
 #include "file_faults/fault_support.h"
 #include "platform/save_journal.h"
 #include "platform/save_lock.h"
 #include "platform/text_file.h"
+#include "support/event_support.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

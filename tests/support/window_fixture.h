@@ -2,8 +2,8 @@
 // folder, and the era files of the build tree as the program's folder.
 #pragma once
 
-#include "app/frmKV.h"
 #include "support/scripted_dialogs.h"
+#include "window/frmKV.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

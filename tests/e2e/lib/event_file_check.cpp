@@ -5,7 +5,7 @@
 // line without its end, which the reader alone would take for an entry.
 //
 //   event_file_check [--crlf] FILE
-#include "events/event_file.h"
+#include "core/events/event_file.h"
 
 #include <cstdio>
 #include <fstream>

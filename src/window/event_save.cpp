@@ -1,0 +1,370 @@
+// Writing the event file at the end of a run. The file may have been changed by someone
+// else since it was read (a second window in the same folder, a text editor): then the
+// user chooses between putting both together and overwriting, or goes back to the
+// window. Its folder may have gone: then the content can go to the home folder instead.
+// Nothing is dropped without the user being told.
+//
+// Kalvo processes save one at a time (platform/save_lock.h). Under the lock the save
+// looks at the file, decides, and writes; the write itself looks once more right before
+// its replace and writes nothing when another writer got there first, and the save then
+// starts over. A question is never asked while the lock is held, and after its answer
+// the save starts over too: the answer holds for the content it was about.
+#include "core/events/event_file.h"
+#include "core/events/event_merge.h"
+#include "core/layout/window_geometry.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
+#include "platform/save_journal.h"
+#include "platform/save_lock.h"
+#include "platform/text_file.h"
+#include "window/frmKV.h"
+#include "window/ui/event_list_model.h"
+#include "window/ui/qt_text.h"
+
+#include <QApplication>
+#include <QCursor>
+
+#include <sys/stat.h>
+
+namespace kalvo {
+
+namespace {
+const QString kWriteError = QStringLiteral("設定ファイルの書き込みエラー");
+const QString kErrorTitle = QStringLiteral("エラー");
+const QString kChangedTitle = QStringLiteral("設定ファイルの変更");
+const QString kBackToWindow = QStringLiteral("[キャンセル]　保存せずに Kalvo に戻ります");
+const QString kChangedElsewhere = QStringLiteral(
+    "%1 は、Kalvo が読み込んだ後にほかのプログラムで変更されました。\r\n\r\n"
+    "[はい]　両方の変更をまとめて保存します\r\n"
+    "[いいえ]　この画面の内容で上書きします\r\n");
+const QString kChangedUnreadable = QStringLiteral(
+    "%1 は、Kalvo が読み込んだ後にほかのプログラムで変更され、設定ファイルとして読めなくなっています。\r\n\r\n"
+    "[はい]　この画面の内容で上書きします\r\n"
+    "[いいえ]　保存しません\r\n");
+const QString kFolderGone = QStringLiteral(
+    "設定ファイルのフォルダーが見つからないため、保存できません：\r\n%1\r\n\r\n"
+    "ホームフォルダーに保存しますか？\r\n%2\r\n\r\n"
+    "[はい]　ホームフォルダーに保存します\r\n"
+    "[いいえ]　保存しません\r\n");
+const QString kSavedCopyTitle = QStringLiteral("保存");
+const QString kSavedCopy = QStringLiteral("設定ファイルを次の場所に保存しました：\r\n%1");
+const QString kTooLarge = QStringLiteral(
+    "設定ファイルの書き込みエラー\r\n"
+    "保存する内容が %1 MB を超えるため、保存しませんでした（元のファイルはそのままです）。\r\n"
+    "何の日？の項目を減らしてから、もう一度終了してください。");
+const QString kNoRecoveryCopy = QStringLiteral(
+    "設定ファイルの書き込みエラー\r\n"
+    "%1 にはファイルそのものに書き込む必要がありますが、中断に備えた控えを次のフォルダーに書けないため、"
+    "保存しませんでした（元のファイルはそのままです）：\r\n%2");
+const QString kRecovered = QStringLiteral("前回中断された設定ファイルの保存を完了しました：\r\n%1");
+const QString kRecoveredElsewhere = QStringLiteral(
+    "前回中断された設定ファイルの保存がありましたが、%1 はその後ほかのプログラムで変更されていたため、"
+    "そのままにしました。\r\n中断された保存の内容は次の場所に保存しました：\r\n%2");
+const QString kRecoveryFailed = QStringLiteral(
+    "前回中断された設定ファイルの保存を完了できませんでした：\r\n%1\r\n次の起動のときにもう一度試します。");
+
+// A save whose file keeps changing under it gives up after this many looks and keeps
+// the content in the home folder.
+constexpr int kMaxRounds = 8;
+
+// A name in the home folder that holds no file yet: kalvoe.dat, else kalvoe-2.dat, ...
+std::string freeHomeName(const std::string& home, const std::string& fileName) {
+    const auto dot = fileName.find_last_of('.');
+    const std::string stem = dot == std::string::npos ? fileName : fileName.substr(0, dot);
+    const std::string suffix = dot == std::string::npos ? std::string() : fileName.substr(dot);
+    std::string candidate = joinPath(home, fileName);
+    struct stat st {};
+    for (int n = 2; ::lstat(candidate.c_str(), &st) == 0; ++n)
+        candidate = joinPath(home, stem + "-" + std::to_string(n) + suffix);
+    return candidate;
+}
+
+// The content goes to the home folder under a name that overwrites nothing.
+// Ok, or the status of the failed write; `where` names the copy.
+FileStatus writeHomeCopy(const frmKV& w, const std::string& bytes, std::string& where) {
+    if (w.services.homeDir.empty() || !isFolder(w.services.homeDir)) return FileStatus::WriteError;
+    const std::string fileName = toUtf8(w.eventFileName);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        // Two windows may keep copies at once: the name is chosen and taken under the lock.
+        const SaveLock lock(joinPath(w.services.homeDir, fileName));
+        where = freeHomeName(w.services.homeDir, baseName(fileName));
+        SaveOptions options;
+        options.checkExpected = true;  // nothing may be there
+        options.journalFolder = w.services.stateDir;
+        const FileStatus status = writeFileBytes(where, bytes, options);
+        if (status != FileStatus::Changed) return status;
+    }
+    return FileStatus::WriteError;
+}
+
+// Finishes a save into the file itself that was cut short (see save_journal.h), with the
+// file's save lock taken. Returns what the user is to be told, empty for nothing. When
+// the file was changed since, the content of that save is kept in the home folder, after
+// the lock is given up (the home folder may be the same folder).
+QString completeInterruptedSave(const frmKV& w, const std::string& path, SaveLock& held) {
+    const RecoveryResult r = recoverInterruptedSave(path, w.services.stateDir);
+    switch (r.what) {
+        case Recovery::Completed: return kRecovered.arg(displayPath(r.path));
+        case Recovery::Failed: return kRecoveryFailed.arg(displayPath(r.path));
+        case Recovery::ChangedSince: {
+            held.release();
+            std::string where;
+            if (writeHomeCopy(w, r.content, where) != FileStatus::Ok) return kRecoveryFailed.arg(displayPath(r.path));
+            dropJournalFor(path, w.services.stateDir);
+            return kRecoveredElsewhere.arg(displayPath(r.path), displayPath(where));
+        }
+        default: return {};
+    }
+}
+
+// A file's settings without its entries (a merge takes the entries from the file as it
+// is then, with this run's edits).
+EventFile settingsOf(const EventFile& f) {
+    EventFile s;
+    s.header = f.header;
+    s.version = f.version;
+    s.top = f.top;
+    s.left = f.left;
+    s.sizeMode = f.sizeMode;
+    s.eraTable = f.eraTable;
+    s.flags = f.flags;
+    s.startDate = f.startDate;
+    s.startEntry = f.startEntry;
+    s.comment = f.comment;
+    return s;
+}
+
+// The list as cobEV holds it: views of the model's own texts, without a copy; they are
+// valid until the list changes (no box is open while they are used).
+struct ListNow {
+    std::vector<std::string> texts;  // only for a combo with a model of another kind
+    std::vector<std::string_view> views;
+    std::span<const std::string_view> entries;
+};
+
+ListNow listNow(const frmKV& w) {
+    ListNow list;
+    if (const auto* model = qobject_cast<const EventListModel*>(w.cobEV->model())) {
+        list.entries = model->entries();
+        return list;
+    }
+    for (int i = 0; i < w.cobEV->count(); ++i) list.texts.push_back(toUtf8(w.cobEV->itemText(i)));
+    list.views.assign(list.texts.begin(), list.texts.end());
+    list.entries = list.views;
+    return list;
+}
+
+// What to write when the file on disk is not the one this run read. AskAgain: a question
+// was answered (or closed by an end from outside); the save looks at the file again.
+enum class Resolution { Merge, Overwrite, DoNotSave, SaveElsewhere, BackToWindow, AskAgain };
+
+class EventSave {
+public:
+    explicit EventSave(frmKV& w) : w_(w), path_(w.eventFilePath()), mine_(w.currentSettings()) {}
+    SaveOutcome run();
+
+private:
+    SaveLock lock() const {
+        // A wait for another Kalvo's save shows the wait cursor (not when no display is left).
+        return SaveLock(
+            path_, SaveLock::kPatience,
+            [this] {
+                if (!w_.displayLost) QApplication::setOverrideCursor(Qt::WaitCursor);
+            },
+            [this] {
+                if (!w_.displayLost) QApplication::restoreOverrideCursor();
+            });
+    }
+    Resolution resolve(bool readable, const std::string& theirs, SaveLock& lock);
+    SaveOutcome saveInHome(const std::string& bytes);
+    SaveOutcome finish(SaveOutcome outcome);
+    void tell(const QString& text, const QString& title = kErrorTitle) const {
+        w_.services.dialogs->showMessage(text, title);
+    }
+
+    frmKV& w_;
+    const std::string path_;
+    const EventFile mine_;  // the settings; the list is read from cobEV when it is written
+    // The user's answer about another writer's content, and the content it was about.
+    std::optional<Resolution> answered_;
+    std::string answeredAbout_;
+    QString note_;  // what completing an interrupted save had to say
+};
+
+Resolution EventSave::resolve(bool readable, const std::string& theirs, SaveLock& lock) {
+    if (w_.endUnattended) return readable ? Resolution::Merge : Resolution::SaveElsewhere;
+    // A merge loses nothing whatever the file holds now; an overwrite holds only for the
+    // content the user saw.
+    if (answered_ == Resolution::Merge && readable) return Resolution::Merge;
+    if (answered_ && answeredAbout_ == theirs) return *answered_;
+    lock.release();  // nobody waits for a person
+    const QString text = (readable ? kChangedElsewhere : kChangedUnreadable).arg(w_.eventFileName) + kBackToWindow;
+    const Answer answer = w_.services.dialogs->message(text, kChangedTitle, Buttons::YesNoCancel, Icon::Question);
+    if (w_.endUnattended) return Resolution::AskAgain;  // closed by an end from outside
+    switch (answer) {
+        case Answer::Yes: answered_ = readable ? Resolution::Merge : Resolution::Overwrite; break;
+        case Answer::No:
+            if (!readable) return Resolution::DoNotSave;
+            answered_ = Resolution::Overwrite;
+            break;
+        default: return Resolution::BackToWindow;  // Cancel, Escape, the close button
+    }
+    answeredAbout_ = theirs;
+    return Resolution::AskAgain;
+}
+
+SaveOutcome EventSave::run() {
+    for (int round = 0; round < kMaxRounds; ++round) {
+        SaveLock held = lock();
+        held.removeLeftovers(path_);  // only when the lock is held
+        if (const QString note = completeInterruptedSave(w_, path_, held); !note.isEmpty()) {
+            note_ = note;
+            if (held.state() != SaveLock::State::Held) continue;  // the lock was given up: look again
+        }
+        // The common case: nobody else wrote the file since this run read it. That is a
+        // comparison; the file is read whole only when it differs.
+        const std::shared_ptr<const Cp932File> asRead = w_.eventFileRead;
+        const bool unchanged = asRead && fileHolds(path_, asRead->bytes());
+        FileBytes now;  // status Ok and no bytes when unchanged: it holds asRead's
+        if (!unchanged) now = readFileBytes(path_);
+        const bool nothingThere = now.status == FileStatus::NotFound || now.status == FileStatus::PathNotFound;
+        if (now.status != FileStatus::Ok && !nothingThere) {
+            held.release();
+            tell(kWriteError);
+            return finish(SaveOutcome::NotSaved);
+        }
+        const ListNow list = listNow(w_);
+        std::optional<EventFile> merged;
+        const auto bytesFrom = [&](const Cp932File& source) {
+            return merged ? writeEventBytes(*merged, source) : writeEventBytes(mine_, list.entries, source);
+        };
+        std::shared_ptr<const Cp932File> source = asRead ? asRead : std::make_shared<const Cp932File>(std::string());
+        if (!unchanged && now.status == FileStatus::Ok && (!asRead || asRead->bytes() != now.bytes)) {
+            const EventFileRead theirs = readEventBytes(now.bytes);
+            switch (resolve(theirs.error == EventFileError::None, now.bytes, held)) {
+                case Resolution::Merge: {
+                    EventFile whole = mine_;
+                    whole.entries.assign(list.entries.begin(), list.entries.end());
+                    merged = mergeEventFiles(w_.eventFileBase, whole, theirs.file, w_.entryEdits);
+                    break;
+                }
+                case Resolution::Overwrite: break;
+                case Resolution::DoNotSave: w_.modified = 0; return finish(SaveOutcome::NotSaved);
+                case Resolution::BackToWindow: return finish(SaveOutcome::BackToWindow);
+                case Resolution::AskAgain: continue;
+                case Resolution::SaveElsewhere: held.release(); return finish(saveInHome(bytesFrom(*source)));
+            }
+            source = std::make_shared<const Cp932File>(now.bytes);
+        }
+
+        std::string bytes = bytesFrom(*source);
+        SaveOptions options;
+        options.checkExpected = true;
+        if (unchanged) options.expected = asRead->bytes();
+        else if (!nothingThere) options.expected = now.bytes;
+        options.journalFolder = w_.services.stateDir;
+        const FileStatus status = writeFileBytes(path_, bytes, options);
+        if (status == FileStatus::Changed) continue;  // another writer got there first: look again
+        held.release();
+        switch (status) {
+            case FileStatus::Ok:
+                w_.eventFileRead = std::make_shared<const Cp932File>(std::move(bytes));
+                w_.eventFileBase = merged ? settingsOf(*merged) : mine_;
+                w_.entryEdits.clear();
+                w_.modified = 0;
+                w_.savedTo = displayPath(path_);
+                return finish(SaveOutcome::Saved);
+            case FileStatus::PathNotFound: return finish(saveInHome(bytes));
+            case FileStatus::TooLarge:
+                tell(kTooLarge.arg(kMaxFileBytes >> 20));
+                // Someone who is there can make the list shorter and end again.
+                return finish(w_.endUnattended ? SaveOutcome::NotSaved : SaveOutcome::BackToWindow);
+            case FileStatus::NoRecoveryCopy:
+                tell(kNoRecoveryCopy.arg(w_.eventFileName, displayPath(w_.services.stateDir)));
+                return finish(SaveOutcome::NotSaved);
+            default: tell(kWriteError); return finish(SaveOutcome::NotSaved);
+        }
+    }
+    // The file changed under every look: what this run has is kept in the home folder.
+    return finish(saveInHome(writeEventBytes(mine_, listNow(w_).entries, Cp932File(std::string()))));
+}
+
+SaveOutcome EventSave::finish(SaveOutcome outcome) {
+    if (!note_.isEmpty()) tell(note_, kSavedCopyTitle);
+    return outcome;
+}
+
+// The content goes to the home folder, with the user's consent when someone is there.
+SaveOutcome EventSave::saveInHome(const std::string& bytes) {
+    if (w_.services.homeDir.empty() || !isFolder(w_.services.homeDir)) {
+        tell(kWriteError);
+        return SaveOutcome::NotSaved;
+    }
+    if (!w_.endUnattended) {
+        const QString proposed = displayPath(freeHomeName(w_.services.homeDir, toUtf8(w_.eventFileName)));
+        const Answer answer =
+            w_.services.dialogs->message(kFolderGone.arg(displayPath(folderOf(path_)), proposed) + kBackToWindow,
+                                         kErrorTitle, Buttons::YesNoCancel, Icon::Question);
+        if (!w_.endUnattended) {  // an end from outside that closed the question keeps the copy
+            if (answer == Answer::No) {
+                w_.modified = 0;
+                return SaveOutcome::NotSaved;
+            }
+            if (answer != Answer::Yes) return SaveOutcome::BackToWindow;
+        }
+    }
+    std::string where;
+    const FileStatus status = writeHomeCopy(w_, bytes, where);
+    if (status == FileStatus::TooLarge) {
+        tell(kTooLarge.arg(kMaxFileBytes >> 20));
+        return w_.endUnattended ? SaveOutcome::NotSaved : SaveOutcome::BackToWindow;
+    }
+    if (status != FileStatus::Ok) {
+        tell(kWriteError);
+        return SaveOutcome::NotSaved;
+    }
+    w_.modified = 0;
+    w_.savedTo = displayPath(where);
+    // Without a display the end's own line says where the copy went.
+    if (!w_.displayLost) tell(kSavedCopy.arg(w_.savedTo), kSavedCopyTitle);
+    return SaveOutcome::Saved;
+}
+
+}  // namespace
+
+EventFile frmKV::currentSettings() const {
+    EventFile f;
+    f.header = toUtf8(fileHeader);
+    f.version = toUtf8(fileVersion);
+    // Without a display the place is the last one seen: asking for it would need the window system.
+    const QPoint place = displayLost ? lastPlace : pos();
+    f.top = static_cast<float>(place.y() * kTwipsPerPixel);
+    f.left = static_cast<float>(place.x() * kTwipsPerPixel);
+    f.sizeMode = sizeMode;
+    f.eraTable = storedEraTable;
+    f.flags = (ckBS->isChecked() ? kFlagNoMoon : 0) + (ckST->isChecked() ? kFlagStartDay : 0);
+    f.startDate = toUtf8(startDisplay[0]);
+    f.startEntry = toUtf8(startDisplay[1]);
+    f.comment = toUtf8(fileComment);
+    return f;
+}
+
+SaveOutcome frmKV::writeEventFile() {
+    if (modified == 0) return SaveOutcome::Saved;
+    if (eventFileReserved) {  // a file that was not read whole is never overwritten
+        services.dialogs->showMessage(kWriteError, kErrorTitle);
+        return SaveOutcome::NotSaved;
+    }
+    return EventSave(*this).run();
+}
+
+void frmKV::completeInterruptedSaveAtStart() {
+    const std::string path = eventFilePath();
+    if (!hasJournalFor(path, services.stateDir)) return;
+    SaveLock held(path);
+    const QString note = completeInterruptedSave(*this, path, held);
+    held.release();
+    if (!note.isEmpty()) services.dialogs->showMessage(note, kSavedCopyTitle);
+}
+
+}  // namespace kalvo
