@@ -1,6 +1,7 @@
 #include "core/almanac/almanac.h"
 
-#include "core/almanac/ephemeris.h"
+#include "core/almanac/almanac_events.h"
+#include "core/almanac/almanac_table.h"
 
 #include <array>
 #include <atomic>
@@ -13,42 +14,26 @@
 namespace kalvo {
 namespace {
 
-constexpr int kDataFirstYear = kAlmanacFirstYear - 2;  // the solar terms of 1843 need 1842's
-constexpr int kDataLastYear = kAlmanacLastYear + 2;    // and 冬至 of 2200 the new moons of 2202
+constexpr int kDataFirstYear = kAlmanacDataFirstYear;
+constexpr int kDataLastYear = kAlmanacDataLastYear;
 constexpr int kYears = kDataLastYear - kDataFirstYear + 1;
 constexpr double kJst = 9 * 3600.0;
-constexpr double kSynodic = 29.530588861;
-constexpr double kFirstMeanNewMoon = 5.09766;  // TT days after J2000.0 (6 January 2000)
+constexpr double kSecondsPerDay = 86400.0;
 
 int floorDiv(double a, double b) { return static_cast<int>(std::floor(a / b)); }
-int jstDayOf(double unixSeconds) { return floorDiv(unixSeconds + kJst, kSecondsPerDay); }
 
-// The events whose JST date lies in one calendar year: its 24 solar terms from 小寒 to 冬至,
-// and its new moons.
-struct YearEvents {
-    std::array<AlmanacEvent, 24> terms;
-    std::vector<AlmanacEvent> moons;
-};
-
-YearEvents computeYear(int year) {
+// A year's events from the table the build wrote (almanac_table.h): the instants as the
+// engine computed them, their JST days worked out here.
+YearEvents tableYear(int year) {
+    const int i = year - almanac_table::kFirstYear;
     YearEvents y;
-    const int jan1 = almanacDayOf(year, 1, 1);
-    const int nextJan1 = almanacDayOf(year + 1, 1, 1);
-    // Days since J2000.0 at 0h UT of a JST day, near enough TT for a first guess.
-    auto guessOf = [](int day) { return day + (kUnixEpochJd - kJ2000); };
     for (int j = 0; j < 24; ++j) {
-        const int term = (19 + j) % 24;  // 小寒 (285 degrees) first
-        const double tt = solveSunLongitude(term * 15.0, guessOf(jan1 + 5) + j * 15.2184);
-        const double ut = unixFromTtDays(tt);
-        y.terms[j] = AlmanacEvent{ut, jstDayOf(ut), term};
+        const double ut = almanac_table::kTerms[i][j];
+        y.terms[static_cast<size_t>(j)] = AlmanacEvent{ut, jstDayOfUnix(ut), (19 + j) % 24};
     }
-    const int kFirst = floorDiv(guessOf(jan1) - 1.0 - kFirstMeanNewMoon, kSynodic) + 1;
-    for (int k = kFirst;; ++k) {
-        const double mean = kFirstMeanNewMoon + kSynodic * k;
-        if (mean > guessOf(nextJan1) + 1.0) break;
-        const double ut = unixFromTtDays(solveNewMoon(mean));
-        const int day = jstDayOf(ut);
-        if (day >= jan1 && day < nextJan1) y.moons.push_back(AlmanacEvent{ut, day, -1});
+    for (int k = almanac_table::kMoonStart[i]; k < almanac_table::kMoonStart[i + 1]; ++k) {
+        const double ut = almanac_table::kMoons[k];
+        y.moons.push_back(AlmanacEvent{ut, jstDayOfUnix(ut), -1});
     }
     return y;
 }
@@ -87,7 +72,7 @@ public:
         if (const YearEvents* p = slot.load(std::memory_order_acquire)) return p;
         std::lock_guard lock(mutex_);
         if (const YearEvents* p = slot.load(std::memory_order_relaxed)) return p;
-        owned_.push_back(std::make_unique<YearEvents>(computeYear(y)));
+        owned_.push_back(std::make_unique<YearEvents>(tableYear(y)));
         slot.store(owned_.back().get(), std::memory_order_release);
         return owned_.back().get();
     }
