@@ -100,6 +100,7 @@ TEST(KalvoDate, ListsSpansSumsAndStatuses) {
         {"--version", 0},
     };
     for (const auto& [args, status] : statuses) EXPECT_EQ(run(args).status, status) << args;
+    EXPECT_EQ(run("--version").out, std::vector<std::string>{"kalvo-date " KALVO_VERSION});
 }
 
 }  // namespace
