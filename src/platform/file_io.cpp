@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 
 namespace kalvo {
 
@@ -31,18 +32,84 @@ bool isFolder(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::string followLinks(const std::string& path) {
+namespace {
+
+// Whether the kernel, protecting shared folders, would follow the link described by
+// `link` that lies in `folder`: always, unless the folder is sticky and others may write
+// it; then only links of this user or of the folder's owner.
+bool followedThere(const std::string& folder, const struct stat& link) {
+    struct stat dir {};
+    if (::stat(folder.c_str(), &dir) != 0) return false;
+    const bool shared = (dir.st_mode & S_ISVTX) && (dir.st_mode & S_IWOTH);
+    return !shared || link.st_uid == ::geteuid() || link.st_uid == dir.st_uid;
+}
+
+}  // namespace
+
+LinkTarget resolveLinks(const std::string& path) {
     std::string current = path;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat st {};
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        const int found = ::lstat(current.c_str(), &st);
+        if (found != 0 || !S_ISLNK(st.st_mode)) {
+            const bool dangling = found != 0 && errno == ENOENT && hops > 0;
+            return {current, dangling ? LinkProblem::Dangling : LinkProblem::None};
+        }
+        if (!followedThere(folderOf(current), st)) return {current, LinkProblem::Untrusted};
         std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
         const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
-        if (n < 0 || static_cast<size_t>(n) >= target.size()) return current;
+        if (n < 0 || static_cast<size_t>(n) >= target.size()) return {current};
         target.resize(static_cast<size_t>(n));
         current = (!target.empty() && target[0] == '/') ? target : joinPath(folderOf(current), target);
     }
-    return current;
+    return {current};
+}
+
+std::string followLinks(const std::string& path) { return resolveLinks(path).path; }
+
+namespace {
+
+bool makeFolders(const std::string& folder) {
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) == 0) return true;  // whatever it is, it is judged when opened
+    const std::string parent = folderOf(folder);
+    if (parent != folder && !makeFolders(parent)) return false;
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+}  // namespace
+
+PrivateFolder openPrivateFolder(const std::string& path, bool create) {
+    PrivateFolder folder;
+    if (path.empty()) return folder;
+    if (create) makeFolders(path);
+    folder.fd = Fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!folder.fd.valid()) {
+        struct stat st {};
+        if (errno == ENOENT) folder.trust = FolderTrust::Missing;
+        else if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) folder.trust = FolderTrust::Link;
+        else if (errno == ENOTDIR) folder.trust = FolderTrust::NotAFolder;
+        return folder;
+    }
+    struct stat st {};
+    if (::fstat(folder.fd.get(), &st) != 0) folder.trust = FolderTrust::Unusable;
+    else if (st.st_uid != ::geteuid()) folder.trust = FolderTrust::NotOwned;
+    else if (st.st_mode & (S_IWGRP | S_IWOTH)) folder.trust = FolderTrust::OthersCanWrite;
+    else folder.trust = FolderTrust::Ok;
+    if (!folder.ok()) folder.fd.reset();
+    return folder;
+}
+
+bool isOwnPrivateFile(const struct stat& st) {
+    return S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1 && (st.st_mode & 077) == 0;
+}
+
+std::string uniqueName(const std::string& stem) {
+    static unsigned count = 0;
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return stem + "-" + std::to_string(::getpid()) + "-" +
+           std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(now).count()) + "-" +
+           std::to_string(++count);
 }
 
 Fd& Fd::operator=(Fd&& other) noexcept {

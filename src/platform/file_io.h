@@ -3,6 +3,7 @@
 // Nothing here shows a message or knows the event file.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstddef>
@@ -19,9 +20,32 @@ std::string baseName(const std::string& path);
 std::string joinPath(const std::string& folder, const std::string& name);
 bool isFolder(const std::string& path);
 
-// The file a path names once its symbolic links are followed; a dangling link names the
-// file it would point to, so that a save creates it and the link stays.
+// The file a path names once its symbolic links are followed. Links are followed the way
+// the kernel follows them with its protection of shared folders on: a link that lies in a
+// sticky folder others may write is followed only when it belongs to this user or to the
+// folder's owner; otherwise the link itself is the end (Untrusted). A link whose target
+// does not exist is Dangling: it names that target, which a save must never create.
+enum class LinkProblem { None, Dangling, Untrusted };
+struct LinkTarget {
+    std::string path;
+    LinkProblem problem = LinkProblem::None;
+};
+LinkTarget resolveLinks(const std::string& path);
+// Only the path of resolveLinks.
 std::string followLinks(const std::string& path);
+
+// A folder that only this user can change: no symbolic link, owned by the user, and
+// writable by neither its group nor others (as ssh and gpg want their folders). What it
+// holds is trusted as the user's own; files in it are reached through its descriptor.
+enum class FolderTrust { Ok, Missing, NotAFolder, Link, NotOwned, OthersCanWrite, Unusable };
+struct PrivateFolder;
+PrivateFolder openPrivateFolder(const std::string& path, bool create);
+// Whether a file found in such a folder (by fstat or fstatat without following links) is
+// one this user made for themselves: a regular file of theirs, with one name, that only
+// they can read or write.
+bool isOwnPrivateFile(const struct stat& st);
+// A name that no other file in the folder has, made of `stem`, the process and a count.
+std::string uniqueName(const std::string& stem);
 
 // Closes the descriptor it holds when it goes out of scope (when nobody closed it first).
 class Fd {
@@ -40,6 +64,12 @@ public:
 
 private:
     int fd_;
+};
+
+struct PrivateFolder {
+    Fd fd;
+    FolderTrust trust = FolderTrust::Unusable;
+    bool ok() const { return trust == FolderTrust::Ok; }
 };
 
 // The whole of `bytes` at `offset`, through short writes and interruptions.

@@ -3,11 +3,14 @@
 #include "platform/file_io.h"
 #include "platform/text_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <vector>
 
 namespace kalvo {
 namespace {
@@ -61,20 +64,64 @@ std::optional<std::string> takeBlock(std::string_view bytes, size_t& at, std::st
     return block;
 }
 
-std::optional<Journal> readJournalFile(const std::string& name) {
-    const Fd fd(::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-    if (!fd.valid()) return std::nullopt;
+// A journal's bytes, read through the private folder without following links; nullopt
+// when there is none; `own` tells whether it is a file of the user's own.
+std::optional<std::string> readJournalAt(int folder, const std::string& name, bool& own) {
+    const Fd fd(::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    struct stat st {};
+    if (!fd.valid()) {
+        own = ::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0;  // gone, or nothing to read
+        return errno == ENOENT ? std::nullopt : std::optional<std::string>(std::string());
+    }
+    own = ::fstat(fd.get(), &st) == 0 && isOwnPrivateFile(st);
     std::string bytes;
-    if (readAll(fd.get(), kMaxJournalBytes, 4096, bytes) != ReadResult::Ok) return Journal{};
-    auto journal = parseJournal(bytes);
-    return journal ? journal : Journal{};  // an empty journal stands for one that is cut short
+    if (!own || readAll(fd.get(), kMaxJournalBytes, static_cast<size_t>(st.st_size), bytes) != ReadResult::Ok)
+        return std::string();
+    return bytes;
 }
 
-bool makeFolder(const std::string& folder) {
-    if (isFolder(folder)) return true;
-    const std::string parent = folderOf(folder);
-    if (parent != folder && !isFolder(parent) && !makeFolder(parent)) return false;
-    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+std::string journalName(const struct stat& file) {
+    char name[64];
+    std::snprintf(name, sizeof name, "save-%llx-%llx.journal", static_cast<unsigned long long>(file.st_dev),
+                  static_cast<unsigned long long>(file.st_ino));
+    return name;
+}
+
+// Gives `from` the name `to` unless a file has that name already.
+bool renameNoReplace(int folder, const std::string& from, const std::string& to) {
+    if (::renameat2(folder, from.c_str(), folder, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system that cannot do that: a second name is never given over an existing one.
+    if (::linkat(folder, from.c_str(), folder, to.c_str(), 0) != 0) return false;
+    ::unlinkat(folder, from.c_str(), 0);
+    return true;
+}
+
+void unlinkOwn(int folder, const std::string& name) {
+    struct stat st {};
+    if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+        st.st_uid == ::geteuid())
+        ::unlinkat(folder, name.c_str(), 0);
+}
+
+// Journals being written when their save was killed: the file was not touched yet.
+void removeUnfinished(int folder, const std::string& journal) {
+    const int listing = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    DIR* dir = listing < 0 ? nullptr : ::fdopendir(listing);
+    if (!dir) {
+        if (listing >= 0) ::close(listing);
+        return;
+    }
+    const std::string prefix = journal + ".new-";
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(dir))
+        if (std::string_view(entry->d_name).starts_with(prefix)) names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    for (const auto& name : names) {
+        struct stat st {};
+        if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && isOwnPrivateFile(st))
+            ::unlinkat(folder, name.c_str(), 0);
+    }
 }
 
 }  // namespace
@@ -127,58 +174,104 @@ bool isHalfWritten(std::string_view now, std::string_view oldBytes, std::string_
 }
 
 std::string journalPath(const std::string& folder, const struct stat& file) {
-    char name[64];
-    std::snprintf(name, sizeof name, "save-%llx-%llx.journal", static_cast<unsigned long long>(file.st_dev),
-                  static_cast<unsigned long long>(file.st_ino));
-    return joinPath(folder, name);
+    return joinPath(folder, journalName(file));
 }
 
 bool writeJournal(const std::string& folder, const struct stat& file, const Journal& journal) {
-    if (folder.empty() || !makeFolder(folder)) return false;
-    const std::string name = journalPath(folder, file);
-    Fd fd(::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600));
+    const PrivateFolder dir = openPrivateFolder(folder, true);
+    if (!dir.ok()) return false;
+    const std::string name = journalName(file);
+    const std::string unfinished = uniqueName(name + ".new");
+    Fd fd(::openat(dir.fd.get(), unfinished.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (!fd.valid()) return false;
     const std::string bytes = encodeJournal(journal);
     const bool written = writeAll(fd.get(), bytes, 0) && ::fdatasync(fd.get()) == 0;
-    if (!fd.close() || !written || !syncFolder(folder)) {
-        ::unlink(name.c_str());
+    if (!fd.close() || !written || !renameNoReplace(dir.fd.get(), unfinished, name)) {
+        ::unlinkat(dir.fd.get(), unfinished.c_str(), 0);
+        return false;
+    }
+    if (::fsync(dir.fd.get()) != 0 && errno != EINVAL) {
+        ::unlinkat(dir.fd.get(), name.c_str(), 0);
         return false;
     }
     return true;
 }
 
 void removeJournal(const std::string& folder, const struct stat& file) {
-    if (::unlink(journalPath(folder, file).c_str()) == 0) syncFolder(folder);
+    const PrivateFolder dir = openPrivateFolder(folder, false);
+    if (!dir.ok()) return;
+    unlinkOwn(dir.fd.get(), journalName(file));
+    ::fsync(dir.fd.get());
+}
+
+bool stateFolderUntrusted(const std::string& folder, FolderTrust& why) {
+    if (folder.empty()) return false;
+    why = openPrivateFolder(folder, false).trust;
+    return why != FolderTrust::Ok && why != FolderTrust::Missing;
 }
 
 bool hasJournalFor(const std::string& path, const std::string& folder) {
-    if (folder.empty()) return false;
+    const PrivateFolder dir = openPrivateFolder(folder, false);
+    if (!dir.ok()) return false;
     struct stat st {};
     if (::stat(followLinks(path).c_str(), &st) != 0) return false;
     struct stat journal {};
-    return ::lstat(journalPath(folder, st).c_str(), &journal) == 0;
+    return ::fstatat(dir.fd.get(), journalName(st).c_str(), &journal, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 RecoveryResult recoverInterruptedSave(const std::string& path, const std::string& folder) {
     RecoveryResult result;
     if (folder.empty()) return result;
+    const PrivateFolder dir = openPrivateFolder(folder, false);
+    if (!dir.ok()) {
+        if (dir.trust != FolderTrust::Missing) {
+            result.what = Recovery::Untrusted;
+            result.trust = dir.trust;
+            result.journal = folder;
+        }
+        return result;
+    }
     const std::string target = followLinks(path);
     struct stat st {};
     if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return result;
-    const auto journal = readJournalFile(journalPath(folder, st));
-    if (!journal) return result;
+    const std::string name = journalName(st);
+    removeUnfinished(dir.fd.get(), name);
+    bool own = false;
+    const auto bytes = readJournalAt(dir.fd.get(), name, own);
+    if (!bytes) return result;
     result.path = target;
-    if (journal->path.empty() || journal->dev != st.st_dev || journal->ino != st.st_ino) {
-        removeJournal(folder, st);  // cut short, or for a file that is gone
-        result.what = Recovery::Dropped;
+    if (!own) {
+        result.what = Recovery::Untrusted;
+        result.journal = joinPath(folder, name);
         return result;
     }
+    const auto journal = parseJournal(*bytes);
     // The file is known by its inode (its folder may have been renamed since); the content
     // check below tells it from an unrelated file that got the inode of a deleted one.
     Fd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     std::string now;
     if (!fd.valid() || readAll(fd.get(), kMaxFileBytes, static_cast<size_t>(st.st_size), now) != ReadResult::Ok) {
         result.what = Recovery::Failed;
+        return result;
+    }
+    if (!journal) {
+        // Damaged, or written by a newer Kalvo: it is kept, under a name that no longer
+        // stands in the way of the next save, and the file as found goes with it.
+        const std::string aside = uniqueName(name + ".unreadable");
+        if (!renameNoReplace(dir.fd.get(), name, aside)) {
+            result.what = Recovery::Failed;
+            return result;
+        }
+        ::fsync(dir.fd.get());
+        result.what = Recovery::Unreadable;
+        result.journal = joinPath(folder, aside);
+        result.content = std::move(now);
+        return result;
+    }
+    if (journal->dev != st.st_dev || journal->ino != st.st_ino) {
+        // Whole, but for another file that had this device and inode once: that file is gone.
+        removeJournal(folder, st);
+        result.what = Recovery::Dropped;
         return result;
     }
     if (now == journal->newBytes) {

@@ -7,10 +7,20 @@
 // was itself cut short fails its checksum and is dropped, as the file was not touched
 // yet.
 //
+// The journal lies in a folder only the user can change (file_io.h: openPrivateFolder),
+// and is made anew for each save: written under a name of its own, flushed, and only
+// then given the journal's name, which it never takes from a file already there. So a
+// file under the journal's name is always whole as Kalvo wrote it; one that cannot be
+// read (damaged, from a newer Kalvo) is never deleted, since the file it describes may be
+// half-written. Nothing is read or replayed from a folder or a journal that someone
+// else owns or can write.
+//
 // One journal per file, named by the file's device and inode. Its layout:
 //   KALVO-JOURNAL 1\n dev N\n ino N\n path LEN\n<bytes>\n old LEN\n<bytes>\n
 //   new LEN\n<bytes>\n sum <16 hex digits of FNV-1a 64 over everything before>\n
 #pragma once
+
+#include "platform/file_io.h"
 
 #include <sys/stat.h>
 
@@ -40,9 +50,12 @@ bool isHalfWritten(std::string_view now, std::string_view oldBytes, std::string_
 
 std::string journalPath(const std::string& folder, const struct stat& file);
 
-// Writes the journal and flushes it and the folder (created when missing, 0700).
+// Writes the journal and flushes it and the folder (created when missing, 0700). False
+// when the folder is not the user's own, a journal of the file is already there, or a
+// step failed: nothing then lies under the journal's name that was not there before.
 bool writeJournal(const std::string& folder, const struct stat& file, const Journal& journal);
-// Removes it, and flushes the folder so that it does not come back after a power loss.
+// Removes the journal of the file, and flushes the folder so that it does not come back
+// after a power loss.
 void removeJournal(const std::string& folder, const struct stat& file);
 
 enum class Recovery {
@@ -52,14 +65,21 @@ enum class Recovery {
     Completed,     // the file was half-written: the new content is now in place
     ChangedSince,  // the file was changed by someone else since: left as it is
     Failed,        // the file could not be written; the journal stays for the next time
+    Unreadable,    // a journal that cannot be read: kept aside, the file may be half-written
+    Untrusted,     // the folder or the journal is not the user's own: nothing read from it
 };
 
 struct RecoveryResult {
     Recovery what = Recovery::None;
-    std::string path;     // the file the journal was for
-    std::string content;  // ChangedSince: the interrupted save's content, to be kept elsewhere
+    std::string path;                     // the file the journal was for
+    std::string content;                  // ChangedSince: the interrupted save's content, to be kept elsewhere;
+                                          // Unreadable: the file as found, to be kept as a copy
+    std::string journal;                  // Unreadable: where the journal was put aside; Untrusted: what is not used
+    FolderTrust trust = FolderTrust::Ok;  // Untrusted: why (Ok: the journal itself)
 };
 
+// Whether the user's state folder exists and is not one to trust; `why` tells how.
+bool stateFolderUntrusted(const std::string& folder, FolderTrust& why);
 // Whether a journal of the file at `path` lies in `folder` (a quick look, no lock needed).
 bool hasJournalFor(const std::string& path, const std::string& folder);
 // Looks for a journal of the file at `path` in `folder` and finishes what it describes.

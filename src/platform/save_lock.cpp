@@ -1,5 +1,7 @@
 #include "platform/save_lock.h"
 
+#include "platform/text_file.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -11,7 +13,7 @@
 namespace kalvo {
 
 SaveLock::SaveLock(const std::string& file, std::chrono::milliseconds patience, const std::function<void()>& waiting,
-                   const std::function<void()>& waited)
+                   const std::function<void()>& waited, const std::function<void()>& tick)
     : folder_(::open(folderOf(followLinks(file)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
     if (!folder_.valid()) return;  // no folder to lock (gone, or not readable): the save finds out itself
     const auto deadline = std::chrono::steady_clock::now() + patience;
@@ -33,6 +35,7 @@ SaveLock::SaveLock(const std::string& file, std::chrono::milliseconds patience, 
         if (!announced && waiting) waiting();
         announced = true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (tick) tick();
     }
     if (announced && waited) waited();
     if (state_ != State::Held) folder_.reset();
@@ -44,7 +47,7 @@ void SaveLock::release() {
 }
 
 bool isLeftoverName(const std::string& name, const std::string& fileName) {
-    const std::string prefix = "." + fileName + ".";
+    const std::string prefix = temporaryNameStem(fileName);
     if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) return false;
     for (size_t i = prefix.size(); i < name.size(); ++i) {
         const char c = name[i];
@@ -70,7 +73,10 @@ int SaveLock::removeLeftovers(const std::string& file) const {
         const std::string name = entry->d_name;
         if (!isLeftoverName(name, fileName)) continue;
         struct stat st {};
-        if (::fstatat(folder_.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+        // Only what this user's save made: a regular file of theirs with no second name.
+        if (::fstatat(folder_.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid() || st.st_nlink != 1)
+            continue;
         if (::unlinkat(folder_.get(), name.c_str(), 0) == 0) ++removed;
     }
     ::closedir(dir);

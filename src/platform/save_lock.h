@@ -9,9 +9,10 @@
 // It goes with the process: a killed save leaves no lock behind.
 //
 // When another process holds it, taking it waits a bounded time (the other save takes
-// milliseconds) and then goes on without it; where the file system has no such locks,
-// it goes on at once. Either way the save still checks the file right before its
-// replace.
+// milliseconds) and then reports Busy: the save then writes nothing over the file, since
+// the holder may still replace it (it asks, or keeps its content in a copy). Where the
+// file system has no such locks, it goes on at once, and the save still checks the file
+// right before its replace.
 #pragma once
 
 #include "platform/file_io.h"
@@ -26,13 +27,15 @@ class SaveLock {
 public:
     enum class State { Held, Busy, Unsupported };
 
-    // How long a save waits for another Kalvo's save before it goes on without the lock.
+    // How long a save waits for another Kalvo's save before it reports Busy.
     static constexpr std::chrono::milliseconds kPatience{5000};
 
     // `waiting` runs once when the lock is held elsewhere, before the wait (to show a
-    // wait cursor); `waited` runs after such a wait.
+    // wait cursor); `waited` runs after such a wait; `tick` runs every few milliseconds
+    // while it waits (to keep the window answering).
     explicit SaveLock(const std::string& file, std::chrono::milliseconds patience = kPatience,
-                      const std::function<void()>& waiting = {}, const std::function<void()>& waited = {});
+                      const std::function<void()>& waiting = {}, const std::function<void()>& waited = {},
+                      const std::function<void()>& tick = {});
     SaveLock(const SaveLock&) = delete;
     SaveLock& operator=(const SaveLock&) = delete;
 
@@ -41,8 +44,9 @@ public:
     void release();
 
     // Removes what killed saves left beside the file: temporary files of the save's own
-    // naming, "." + the file's name + "." + six letters or digits, and nothing else.
-    // Only while the lock is held, so that no other Kalvo is in the middle of a save.
+    // naming (text_file.h: temporaryNameStem, then six letters or digits) that belong to
+    // this user and have no other name, and nothing else. Only while the lock is held, so
+    // that no other Kalvo is in the middle of a save.
     // Returns how many went.
     int removeLeftovers(const std::string& file) const;
 

@@ -4,6 +4,7 @@
 
 #include <sys/socket.h>
 #include <unistd.h>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -24,21 +25,32 @@ extern "C" void runExitHandler() {
     ::_exit(status);
 }
 
+// Set from the first request until the event loop takes it: a storm of signals wakes
+// the loop once, and the handler writes at most one byte, without waiting, ever.
+volatile std::sig_atomic_t pending = 0;
+
 extern "C" void onSignal(int) {
+    if (pending) return;
+    pending = 1;
+    const int saved = errno;
     const char byte = 1;
-    // Only an async-signal-safe write here; the rest happens in the event loop.
+    // Only an async-signal-safe write here; the rest happens in the event loop. The socket
+    // does not block: when it is somehow full, a wake-up is on its way already.
     [[maybe_unused]] const auto written = ::write(pipeFds[0], &byte, 1);
+    errno = saved;
 }
 
 }  // namespace
 
 void onTerminationRequest(QObject* context, std::function<void()> handler) {
     if (pipeFds[0] != -1) return;
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, pipeFds) != 0) return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, pipeFds) != 0) return;
     auto* notifier = new QSocketNotifier(pipeFds[1], QSocketNotifier::Read, context);
     QObject::connect(notifier, &QSocketNotifier::activated, context, [handler = std::move(handler)] {
-        char byte = 0;
-        [[maybe_unused]] const auto got = ::read(pipeFds[1], &byte, 1);
+        char bytes[64];
+        while (::read(pipeFds[1], bytes, sizeof bytes) > 0) {
+        }
+        pending = 0;
         handler();
     });
     struct sigaction action {};

@@ -110,7 +110,7 @@ bool takeOverOwnerAndMode(int fd, const Before& before) {
 // the old content goes back under the name the same way (`restoring`: this is that).
 Replace replaceFile(const std::string& target, std::string_view bytes, const Before& before, bool restoring = false) {
     const std::string folder = folderOf(target);
-    std::string temporary = joinPath(folder, "." + baseName(target) + ".XXXXXX");
+    std::string temporary = joinPath(folder, temporaryNameStem(baseName(target)) + "XXXXXX");
     Fd fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd.valid()) return Replace::NoTemporaryFile;
     const auto fail = [&](Replace why = Replace::Failed) {
@@ -169,6 +169,8 @@ void ignoreFileSizeSignal() {
 }
 
 }  // namespace
+
+std::string temporaryNameStem(const std::string& fileName) { return "." + fileName + ".kalvo-save-"; }
 
 FileBytes readFileBytes(const std::string& path) {
     FileBytes result;
@@ -245,7 +247,11 @@ FileStatus writeFileBytes(const std::string& path, std::string_view bytes, const
     ignoreFileSizeSignal();
     if (bytes.size() > kMaxFileBytes) return FileStatus::TooLarge;  // it could not be read again
     if (path.empty() || path.back() == '/') return FileStatus::PathNotFound;
-    const std::string target = followLinks(path);
+    // A link is followed only where the kernel of a careful system would follow it, and a
+    // link that points nowhere never makes the file it names.
+    const LinkTarget link = resolveLinks(path);
+    if (link.problem != LinkProblem::None) return FileStatus::UnsafeLink;
+    const std::string target = link.path;
     if (!isFolder(folderOf(target))) return FileStatus::PathNotFound;
     Before before;
     before.exists = ::stat(target.c_str(), &before.st) == 0;

@@ -17,8 +17,9 @@
 // file cannot be renamed over (a mount point, another file system, a refusing file
 // system): then a recovery copy goes first into a journal (save_journal.h), and the old
 // content is put back when any step fails. A symbolic link stays a link; the file it
-// points to is written. After a save the file keeps its owner, group and mode. SIGXFSZ
-// is ignored, so a write past the file size limit fails and is reported.
+// points to is written, but only a link the kernel would follow in a shared folder, and
+// never one that points nowhere (file_io.h: resolveLinks). After a save the file keeps its owner, group and mode.
+// SIGXFSZ is ignored, so a write past the file size limit fails and is reported.
 //
 // A save can be told what it expects to find on disk: right before its replace it looks
 // again, and writes nothing when another writer got there first.
@@ -46,6 +47,7 @@ enum class FileStatus {
     TooLarge,        // more than kMaxFileBytes
     Changed,         // not what the save expected to find right before its replace: nothing written
     NoRecoveryCopy,  // a save into the file itself could not write its journal first: nothing written
+    UnsafeLink,      // a link that points nowhere, or one in a shared folder that is not to be followed
 };
 
 // Far beyond any list a person keeps (a million entries fit), far below what hurts.
@@ -69,6 +71,10 @@ FileBytes readFileBytes(const std::string& path);
 bool fileHolds(const std::string& path, std::string_view bytes);
 TextLines readTextFile(const std::string& path);
 
+// The beginning of the name of a save's temporary file beside `fileName` (a random end
+// follows): a name that no person or other program chooses.
+std::string temporaryNameStem(const std::string& fileName);
+
 struct SaveOptions {
     // When set, the file must still be as expected right before the replace: holding
     // `expected` (nullopt: not existing at all). Otherwise the save returns Changed.
@@ -80,7 +86,7 @@ struct SaveOptions {
 };
 
 // Ok, PathNotFound (the folder is gone or is no folder), TooLarge (nothing written),
-// Changed, NoRecoveryCopy or WriteError.
+// Changed, NoRecoveryCopy, UnsafeLink or WriteError.
 FileStatus writeFileBytes(const std::string& path, std::string_view bytes, const SaveOptions& options = {});
 // Unencodable when a line has a character code page 932 cannot hold (nothing written).
 FileStatus writeTextFile(const std::string& path, const std::vector<std::string>& lines);

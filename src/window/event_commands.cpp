@@ -35,6 +35,22 @@ const QString kNotRegular =
     QStringLiteral("%1 は通常のファイルではないため、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
 const QString kTooLarge =
     QStringLiteral("%1 は大きすぎるため（%2 MB まで）、読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
+const QString kNotAnEntry = QStringLiteral(
+    "日付ではありません\r\n"
+    "一覧には「名前@日付」の形で入れてください（例：母の誕生日@1950/4/29）。\r\n"
+    "この形でない文字は、次の起動のときに一覧から消えてしまいます。");
+const QString kUnsafeLinkAtStart = QStringLiteral(
+    "%1 は、リンク先のないシンボリックリンクか、共有フォルダーにあるほかのユーザーのシンボリックリンクのため、"
+    "読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
+const QString kCutShort = QStringLiteral(
+    "%1 は Kalvo が書き終えたファイルの終わり方をしていません（保存が途中で止まったのかもしれません）。\r\n"
+    "最後の行：%2\r\n"
+    "読み込んだときのファイルを次の場所に控えました：\r\n%3\r\n"
+    "一覧の内容を確かめてください。");
+const QString kCutShortNoCopy = QStringLiteral(
+    "%1 は Kalvo が書き終えたファイルの終わり方をしていません（保存が途中で止まったのかもしれません）。\r\n"
+    "最後の行：%2\r\n"
+    "控えを保存できなかったため、この実行ではこのファイルに書き込みません。");
 constexpr size_t kLongList = 1000;
 
 // The list position the edit field shows: an edited text belongs to no list item.
@@ -111,6 +127,14 @@ void reportReadFailure(frmKV& w, EventFileError error, int badLine = 0) {
 
 // ---- the five event buttons; each returns whether it changed anything ----------------
 
+// A text that the next start would not read back as an entry (a name and a date without
+// the "@" between them) is refused, so that nothing typed vanishes unseen.
+bool refuseNonEntry(frmKV& w, const QString& text) {
+    if (isEntryLine(toUtf8(text))) return false;
+    w.services.dialogs->showMessage(kNotAnEntry, kInputErrorTitle);
+    return true;
+}
+
 bool updateEntry(frmKV& w) {
     const QString text = w.cobEV->currentText();
     if (isProtectedEntry(toUtf8(text))) {
@@ -118,7 +142,7 @@ bool updateEntry(frmKV& w) {
         return false;
     }
     if (text.isEmpty() || !hasCurrentEntry(w)) return false;
-    if (refuseUnstorable(w, text)) return false;
+    if (refuseUnstorable(w, text) || refuseNonEntry(w, text)) return false;
     w.entryEdits.push_back({EntryEdit::Kind::Change, toUtf8(w.cobEV->itemText(w.eventPos)), toUtf8(text)});
     w.cobEV->setItemText(w.eventPos, text);
     w.selectEV(w.eventPos);
@@ -133,7 +157,7 @@ bool addEntry(frmKV& w) {
         return false;
     }
     if (text.isEmpty()) return false;
-    if (refuseUnstorable(w, text)) return false;
+    if (refuseUnstorable(w, text) || refuseNonEntry(w, text)) return false;
     w.entryEdits.push_back({EntryEdit::Kind::Add, {}, toUtf8(text)});
     {
         const QSignalBlocker block(w.cobEV);
@@ -189,6 +213,11 @@ void frmKV::readEventFile() {
     fileComment = toQt(defaults.comment);
     eventFileBase = defaults;
     completeInterruptedSaveAtStart();
+    if (resolveLinks(eventFilePath()).problem != LinkProblem::None) {
+        eventFileReserved = true;
+        services.dialogs->showMessage(kUnsafeLinkAtStart.arg(eventFileName), kFileErrorTitle);
+        return;
+    }
     FileBytes file = readFileBytes(eventFilePath());
     switch (file.status) {
         case FileStatus::Ok: break;
@@ -208,6 +237,16 @@ void frmKV::readEventFile() {
             return;
         default: reportReadFailure(*this, EventFileError::ReadFailed); return;
     }
+    // A file that ends inside a line was not written whole: the user sees it, and the file
+    // as found is kept before anything may be saved over it.
+    QString cutShort;
+    if (looksCutShort(file.bytes)) {
+        const QString where = keepCopyInHome(file.bytes);
+        if (where.isEmpty()) eventFileReserved = true;
+        const QString last = toQt(lastLineOf(file.bytes));
+        cutShort =
+            where.isEmpty() ? kCutShortNoCopy.arg(eventFileName, last) : kCutShort.arg(eventFileName, last, where);
+    }
     // The file is decoded once: its lines stay for the save, and the list's entries are
     // views of them.
     auto asRead = std::make_shared<const Cp932File>(std::move(file.bytes));
@@ -224,6 +263,7 @@ void frmKV::readEventFile() {
         applyEraAndFlags(*this, read.file);
         addEntries(*this, std::move(entries));  // the list lives in the combo box
     }
+    if (!cutShort.isEmpty()) services.dialogs->showMessage(cutShort, kFileErrorTitle);
     if (read.error != EventFileError::None) {
         reportReadFailure(*this, read.error);
         return;

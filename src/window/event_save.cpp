@@ -13,6 +13,7 @@
 #include "core/events/event_merge.h"
 #include "core/layout/window_geometry.h"
 #include "platform/file_io.h"
+#include "platform/notices.h"
 #include "platform/paths.h"
 #include "platform/save_journal.h"
 #include "platform/save_lock.h"
@@ -23,6 +24,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QEventLoop>
 
 #include <sys/stat.h>
 
@@ -41,11 +43,23 @@ const QString kChangedUnreadable = QStringLiteral(
     "%1 は、Kalvo が読み込んだ後にほかのプログラムで変更され、設定ファイルとして読めなくなっています。\r\n\r\n"
     "[はい]　この画面の内容で上書きします\r\n"
     "[いいえ]　保存しません\r\n");
-const QString kFolderGone = QStringLiteral(
-    "設定ファイルのフォルダーが見つからないため、保存できません：\r\n%1\r\n\r\n"
-    "ホームフォルダーに保存しますか？\r\n%2\r\n\r\n"
+const QString kFolderGone = QStringLiteral("設定ファイルのフォルダーが見つからないため、保存できません：\r\n%1");
+const QString kUnsafeLink = QStringLiteral(
+    "%1 は、リンク先のないシンボリックリンクか、共有フォルダーにあるほかのユーザーのシンボリックリンクのため、"
+    "保存できません：\r\n%2");
+const QString kOfferHome = QStringLiteral(
+    "\r\n\r\n"
+    "ホームフォルダーに保存しますか？\r\n%1\r\n\r\n"
     "[はい]　ホームフォルダーに保存します\r\n"
     "[いいえ]　保存しません\r\n");
+const QString kBusy = QStringLiteral(
+    "%1 は、ほかの Kalvo が保存している途中のため、まだ保存できません。\r\n\r\n"
+    "[はい]　もう一度待ちます\r\n"
+    "[いいえ]　この画面の内容をホームフォルダーの別のファイルに保存します\r\n");
+const QString kKeptAtEnd =
+    QStringLiteral("終了のとき %1 に保存できなかったため（%2）、変更を次のファイルに保存しました：\r\n%3");
+const QString kWhyBusy = QStringLiteral("ほかの Kalvo が保存中でした");
+const QString kWhyWriteError = QStringLiteral("書き込みエラー");
 const QString kSavedCopyTitle = QStringLiteral("保存");
 const QString kSavedCopy = QStringLiteral("設定ファイルを次の場所に保存しました：\r\n%1");
 const QString kTooLarge = QStringLiteral(
@@ -62,6 +76,30 @@ const QString kRecoveredElsewhere = QStringLiteral(
     "そのままにしました。\r\n中断された保存の内容は次の場所に保存しました：\r\n%2");
 const QString kRecoveryFailed = QStringLiteral(
     "前回中断された設定ファイルの保存を完了できませんでした：\r\n%1\r\n次の起動のときにもう一度試します。");
+const QString kJournalUnreadable = QStringLiteral(
+    "前回中断された設定ファイルの保存の控えが読めません（壊れているか、新しい版の Kalvo のものです）。\r\n"
+    "%1 は途中まで書き込まれている可能性があります。一覧の内容を確かめてください。\r\n"
+    "控えは消さずに次の場所に移しました：\r\n%2\r\n"
+    "今のファイルの内容は次の場所に保存しました：\r\n%3");
+const QString kJournalUnreadableNoCopy = QStringLiteral(
+    "前回中断された設定ファイルの保存の控えが読めません（壊れているか、新しい版の Kalvo のものです）。\r\n"
+    "%1 は途中まで書き込まれている可能性があります。一覧の内容を確かめてください。\r\n"
+    "控えは消さずに次の場所に移しました：\r\n%2");
+const QString kJournalUntrusted = QStringLiteral(
+    "中断された保存の控え %1 は、Kalvo がこのユーザーのために作ったものと確かめられないため、使いません。");
+const QString kStateFolderUntrusted = QStringLiteral(
+    "Kalvo の状態フォルダー %1 は%2ため、使いません。\r\n"
+    "中断された保存の控えをそこに置くことも、そこから戻すこともしません。");
+
+QString trustProblem(FolderTrust why) {
+    switch (why) {
+        case FolderTrust::NotOwned: return QStringLiteral("ほかのユーザーのものである");
+        case FolderTrust::OthersCanWrite: return QStringLiteral("ほかのユーザーも書き込める");
+        case FolderTrust::Link: return QStringLiteral("シンボリックリンクである");
+        case FolderTrust::NotAFolder: return QStringLiteral("フォルダーではない");
+        default: return QStringLiteral("開けない");
+    }
+}
 
 // A save whose file keeps changing under it gives up after this many looks and keeps
 // the content in the home folder.
@@ -113,6 +151,17 @@ QString completeInterruptedSave(const frmKV& w, const std::string& path, SaveLoc
             dropJournalFor(path, w.services.stateDir);
             return kRecoveredElsewhere.arg(displayPath(r.path), displayPath(where));
         }
+        case Recovery::Unreadable: {
+            held.release();
+            std::string where;
+            if (writeHomeCopy(w, r.content, where) != FileStatus::Ok)
+                return kJournalUnreadableNoCopy.arg(displayPath(r.path), displayPath(r.journal));
+            return kJournalUnreadable.arg(displayPath(r.path), displayPath(r.journal), displayPath(where));
+        }
+        case Recovery::Untrusted:
+            if (r.trust != FolderTrust::Ok)
+                return kStateFolderUntrusted.arg(displayPath(r.journal), trustProblem(r.trust));
+            return kJournalUntrusted.arg(displayPath(r.journal));
         default: return {};
     }
 }
@@ -167,16 +216,24 @@ private:
     SaveLock lock() const {
         // A wait for another Kalvo's save shows the wait cursor (not when no display is left).
         return SaveLock(
-            path_, SaveLock::kPatience,
+            path_, std::chrono::milliseconds(w_.savePatienceMs),
             [this] {
                 if (!w_.displayLost) QApplication::setOverrideCursor(Qt::WaitCursor);
             },
             [this] {
                 if (!w_.displayLost) QApplication::restoreOverrideCursor();
+            },
+            // The window keeps painting and the end from outside keeps arriving while it
+            // waits; what the user types waits.
+            [this] {
+                if (!w_.displayLost) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             });
     }
+    enum class WhenBusy { Wait, Copy, Back };
+    WhenBusy whenBusy();
+    SaveOutcome keepCopy(const std::string& bytes, const QString& why);
     Resolution resolve(bool readable, const std::string& theirs, SaveLock& lock);
-    SaveOutcome saveInHome(const std::string& bytes);
+    SaveOutcome saveInHome(const std::string& bytes, const QString& why);
     SaveOutcome finish(SaveOutcome outcome);
     void tell(const QString& text, const QString& title = kErrorTitle) const {
         w_.services.dialogs->showMessage(text, title);
@@ -213,9 +270,32 @@ Resolution EventSave::resolve(bool readable, const std::string& theirs, SaveLock
     return Resolution::AskAgain;
 }
 
+// Another Kalvo holds the lock past the patience: it may still replace the file, so
+// nothing is written over it. Someone who is there chooses; at an unattended end the
+// content is kept in a copy.
+EventSave::WhenBusy EventSave::whenBusy() {
+    if (w_.endUnattended) return WhenBusy::Copy;
+    const Answer answer = w_.services.dialogs->message(kBusy.arg(w_.eventFileName) + kBackToWindow, kChangedTitle,
+                                                       Buttons::YesNoCancel, Icon::Question);
+    if (w_.endUnattended) return WhenBusy::Copy;  // closed by an end from outside
+    if (answer == Answer::Yes) return WhenBusy::Wait;
+    return answer == Answer::No ? WhenBusy::Copy : WhenBusy::Back;
+}
+
 SaveOutcome EventSave::run() {
     for (int round = 0; round < kMaxRounds; ++round) {
         SaveLock held = lock();
+        if (held.state() == SaveLock::State::Busy) {
+            switch (whenBusy()) {
+                case WhenBusy::Wait: --round; continue;
+                case WhenBusy::Back: return finish(SaveOutcome::BackToWindow);
+                case WhenBusy::Copy: {
+                    const auto source =
+                        w_.eventFileRead ? w_.eventFileRead : std::make_shared<const Cp932File>(std::string());
+                    return finish(keepCopy(writeEventBytes(mine_, listNow(w_).entries, *source), kWhyBusy));
+                }
+            }
+        }
         held.removeLeftovers(path_);  // only when the lock is held
         if (const QString note = completeInterruptedSave(w_, path_, held); !note.isEmpty()) {
             note_ = note;
@@ -252,7 +332,9 @@ SaveOutcome EventSave::run() {
                 case Resolution::DoNotSave: w_.modified = 0; return finish(SaveOutcome::NotSaved);
                 case Resolution::BackToWindow: return finish(SaveOutcome::BackToWindow);
                 case Resolution::AskAgain: continue;
-                case Resolution::SaveElsewhere: held.release(); return finish(saveInHome(bytesFrom(*source)));
+                case Resolution::SaveElsewhere:
+                    held.release();
+                    return finish(saveInHome(bytesFrom(*source), kFolderGone.arg(displayPath(folderOf(path_)))));
             }
             source = std::make_shared<const Cp932File>(now.bytes);
         }
@@ -274,19 +356,46 @@ SaveOutcome EventSave::run() {
                 w_.modified = 0;
                 w_.savedTo = displayPath(path_);
                 return finish(SaveOutcome::Saved);
-            case FileStatus::PathNotFound: return finish(saveInHome(bytes));
+            case FileStatus::PathNotFound:
+                return finish(saveInHome(bytes, kFolderGone.arg(displayPath(folderOf(path_)))));
+            case FileStatus::UnsafeLink:
+                return finish(saveInHome(bytes, kUnsafeLink.arg(w_.eventFileName, displayPath(path_))));
             case FileStatus::TooLarge:
                 tell(kTooLarge.arg(kMaxFileBytes >> 20));
                 // Someone who is there can make the list shorter and end again.
                 return finish(w_.endUnattended ? SaveOutcome::NotSaved : SaveOutcome::BackToWindow);
             case FileStatus::NoRecoveryCopy:
                 tell(kNoRecoveryCopy.arg(w_.eventFileName, displayPath(w_.services.stateDir)));
+                // Nobody can act on that at an unattended end: the change goes to a copy.
+                if (w_.endUnattended) return finish(keepCopy(bytes, kWhyWriteError));
                 return finish(SaveOutcome::NotSaved);
-            default: tell(kWriteError); return finish(SaveOutcome::NotSaved);
+            default:
+                tell(kWriteError);
+                if (w_.endUnattended) return finish(keepCopy(bytes, kWhyWriteError));
+                return finish(SaveOutcome::NotSaved);
         }
     }
     // The file changed under every look: what this run has is kept in the home folder.
-    return finish(saveInHome(writeEventBytes(mine_, listNow(w_).entries, Cp932File(std::string()))));
+    return finish(saveInHome(writeEventBytes(mine_, listNow(w_).entries, Cp932File(std::string())),
+                             kFolderGone.arg(displayPath(folderOf(path_)))));
+}
+
+// The content goes to a new file in the home folder without a question; the user is told
+// where, now (on stderr when nobody is there) and, after an unattended end, at the next
+// start too.
+SaveOutcome EventSave::keepCopy(const std::string& bytes, const QString& why) {
+    std::string where;
+    const FileStatus status = writeHomeCopy(w_, bytes, where);
+    if (status != FileStatus::Ok) {
+        tell(status == FileStatus::TooLarge ? kTooLarge.arg(kMaxFileBytes >> 20) : kWriteError);
+        return SaveOutcome::NotSaved;
+    }
+    w_.modified = 0;
+    w_.savedTo = displayPath(where);
+    const QString text = kKeptAtEnd.arg(displayPath(path_), why, w_.savedTo);
+    if (w_.endUnattended) leaveNotice(w_.services.stateDir, toUtf8(text));
+    if (!w_.displayLost) tell(text, kSavedCopyTitle);
+    return SaveOutcome::Saved;
 }
 
 SaveOutcome EventSave::finish(SaveOutcome outcome) {
@@ -294,17 +403,17 @@ SaveOutcome EventSave::finish(SaveOutcome outcome) {
     return outcome;
 }
 
-// The content goes to the home folder, with the user's consent when someone is there.
-SaveOutcome EventSave::saveInHome(const std::string& bytes) {
+// The content goes to the home folder, with the user's consent when someone is there;
+// `why` says why it cannot go where it belongs.
+SaveOutcome EventSave::saveInHome(const std::string& bytes, const QString& why) {
     if (w_.services.homeDir.empty() || !isFolder(w_.services.homeDir)) {
         tell(kWriteError);
         return SaveOutcome::NotSaved;
     }
     if (!w_.endUnattended) {
         const QString proposed = displayPath(freeHomeName(w_.services.homeDir, toUtf8(w_.eventFileName)));
-        const Answer answer =
-            w_.services.dialogs->message(kFolderGone.arg(displayPath(folderOf(path_)), proposed) + kBackToWindow,
-                                         kErrorTitle, Buttons::YesNoCancel, Icon::Question);
+        const Answer answer = w_.services.dialogs->message(why + kOfferHome.arg(proposed) + kBackToWindow, kErrorTitle,
+                                                           Buttons::YesNoCancel, Icon::Question);
         if (!w_.endUnattended) {  // an end from outside that closed the question keeps the copy
             if (answer == Answer::No) {
                 w_.modified = 0;
@@ -325,6 +434,7 @@ SaveOutcome EventSave::saveInHome(const std::string& bytes) {
     }
     w_.modified = 0;
     w_.savedTo = displayPath(where);
+    if (w_.endUnattended) leaveNotice(w_.services.stateDir, toUtf8(kSavedCopy.arg(w_.savedTo)));
     // Without a display the end's own line says where the copy went.
     if (!w_.displayLost) tell(kSavedCopy.arg(w_.savedTo), kSavedCopyTitle);
     return SaveOutcome::Saved;
@@ -358,8 +468,35 @@ SaveOutcome frmKV::writeEventFile() {
     return EventSave(*this).run();
 }
 
+QString frmKV::keepCopyInHome(const std::string& bytes) {
+    if (services.homeDir.empty()) return {};
+    // A copy made at an earlier start of the same content is not made again.
+    const std::string self = followLinks(eventFilePath());
+    const std::string fileName = baseName(toUtf8(eventFileName));
+    const auto dot = fileName.find_last_of('.');
+    const std::string stem = dot == std::string::npos ? fileName : fileName.substr(0, dot);
+    const std::string suffix = dot == std::string::npos ? std::string() : fileName.substr(dot);
+    for (int n = 1;; ++n) {
+        const std::string name =
+            joinPath(services.homeDir, n == 1 ? fileName : stem + "-" + std::to_string(n) + suffix);
+        struct stat st {};
+        if (::lstat(name.c_str(), &st) != 0) break;
+        if (followLinks(name) != self && fileHolds(name, bytes)) return displayPath(name);
+    }
+    std::string where;
+    return writeHomeCopy(*this, bytes, where) == FileStatus::Ok ? displayPath(where) : QString();
+}
+
 void frmKV::completeInterruptedSaveAtStart() {
+    // What a run that ended with nobody there had to say.
+    for (const std::string& text : takeNotices(services.stateDir))
+        services.dialogs->showMessage(toQt(text), kSavedCopyTitle);
     const std::string path = eventFilePath();
+    if (FolderTrust why{}; stateFolderUntrusted(services.stateDir, why)) {
+        services.dialogs->showMessage(kStateFolderUntrusted.arg(displayPath(services.stateDir), trustProblem(why)),
+                                      kErrorTitle);
+        return;
+    }
     if (!hasJournalFor(path, services.stateDir)) return;
     SaveLock held(path);
     const QString note = completeInterruptedSave(*this, path, held);

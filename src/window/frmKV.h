@@ -120,6 +120,9 @@ public:
     bool displayLost = false;
     // Where the last save put the content, for the line an unattended end prints.
     QString savedTo;
+    // How long a save waits for another Kalvo's save before it asks (or, unattended, keeps
+    // its change in a copy).
+    int savePatienceMs = 5000;
 
     // ---- controls (each filled by its row of app/control_table.cpp) ------------
     ControlArray<QPushButton> btBB, btEND, btEV, btNG;
@@ -201,6 +204,9 @@ public:
     // Finishes a save into the event file itself that an earlier run could not finish
     // (killed, power lost), and tells the user.
     void completeInterruptedSaveAtStart();
+    // Keeps `bytes` in a new file in the home folder (or names the copy that holds them
+    // already) and returns its path as shown; empty when it could not.
+    QString keepCopyInHome(const std::string& bytes);
     // What the window would write now, from its fields and controls, apart from the list
     // (the entries stay where cobEV keeps them).
     EventFile currentSettings() const;

@@ -69,9 +69,21 @@ end_by_signal
 kalvo_ticked "$HOME/kalvoe.dat" || kalvo_fail "the copy lacks the tick"
 grep -q "$HOME/kalvoe.dat" "$here/stderr.txt" || kalvo_fail "stderr does not say where the copy went"
 
+# The copy is named once more at the next start, as nobody may have read stderr.
+KALVO_CASE="the next start names the copy"
+ls "$XDG_STATE_HOME"/kalvo/notice-* >/dev/null 2>&1 || kalvo_fail "no note for the next start"
+grep -q "$HOME/kalvoe.dat" "$XDG_STATE_HOME"/kalvo/notice-* || kalvo_fail "the note does not name the copy"
+
 KALVO_CASE="an error box"
 in_folder d
-start
+: >"$trace"
+kalvo_start env LD_PRELOAD="$shim" KALVO_FAULT_TRACE="$trace" "$kalvo" 2>"$here/stderr.txt"
+pid=$KALVO_PID
+kalvo_box "$pid" 保存
+kalvo_key "$KALVO_BOX" Return
+wid=$(kalvo_window "$pid") || kalvo_fail "window did not appear after the note"
+sleep 0.5
+! ls "$XDG_STATE_HOME"/kalvo/notice-* >/dev/null 2>&1 || kalvo_fail "the note was shown but kept"
 kalvo_tick "$wid"
 kalvo_click "$wid" 250 156  # the edit field of 何の日？
 kalvo_key "$wid" ctrl+a

@@ -233,13 +233,25 @@ TEST_F(KilledSaves, LeftoversOfAKilledSaveGoWithTheNextSave) {
     ASSERT_TRUE(save.killed());
     ASSERT_EQ(leftovers().size(), 1);
     const QString leftover = leftovers().front();
-    const QStringList others = {QStringLiteral(".kalvoe.dat.bak"), QStringLiteral(".kalvoe.dat.abcdefg"),
-                                QStringLiteral("x.kalvoe.dat.abcdef"), QStringLiteral(".other.dat.abcdef"),
-                                QStringLiteral(".kalvoe.dat.ab-def")};
+    // A person's backup of six letters, names near the save's own, and files of the save's
+    // naming that are not this user's own doing: one of another user, one with a second name.
+    const QStringList others = {QStringLiteral(".kalvoe.dat.backup"),
+                                QStringLiteral(".kalvoe.dat.nobody"),
+                                QStringLiteral(".kalvoe.dat.kalvo-save-abcdefg"),
+                                QStringLiteral("x.kalvoe.dat.kalvo-save-abcdef"),
+                                QStringLiteral(".other.dat.kalvo-save-abcdef"),
+                                QStringLiteral(".kalvoe.dat.kalvo-save-linked"),
+                                QStringLiteral(".kalvoe.dat.kalvo-save-nobody")};
     for (const QString& name : others) {
         QFile f(workDir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
+    ASSERT_EQ(::link(workDir.filePath(others[5]).toLocal8Bit().constData(),
+                     workDir.filePath(QStringLiteral("my-link")).toLocal8Bit().constData()),
+              0);
+    if (::geteuid() == 0)
+        for (const int i : {1, 6})
+            ASSERT_EQ(::chown(workDir.filePath(others[i]).toLocal8Bit().constData(), 65534, 65534), 0);
 
     frmKV& next = start();
     add(next, QStringLiteral("次の日@2027/1/1"));
@@ -250,11 +262,11 @@ TEST_F(KilledSaves, LeftoversOfAKilledSaveGoWithTheNextSave) {
 }
 
 // While another process holds the folder's lock (it may be in the middle of a save), no
-// temporary file is removed; a save that waited in vain goes on without the lock.
+// temporary file is removed.
 TEST_F(KilledSaves, LeftoversStayWhileAnotherSaveHoldsTheLock) {
     const std::string path = eventFilePath().toStdString();
     writeFile(cp932Lines(eventLines("0,0,0,2", " 0 ")));
-    QFile temporary(workDir.filePath(QStringLiteral(".kalvoe.dat.Ab3dE9")));
+    QFile temporary(workDir.filePath(QStringLiteral(".kalvoe.dat.kalvo-save-Ab3dE9")));
     ASSERT_TRUE(temporary.open(QIODevice::WriteOnly));
     temporary.close();
     Child holder("", [&] {

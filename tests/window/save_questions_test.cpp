@@ -1,7 +1,9 @@
 // The questions of the save at the end, and what happens while one is open: another
 // writer changes the file meanwhile, the user closes the box without a button, or the
 // system ends the program (a logout) while nobody answers.
+#include "platform/notices.h"
 #include "support/event_support.h"
+#include "window/ui/qt_text.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -178,6 +180,10 @@ TEST_F(SaveQuestions, AnEndFromOutsideClosesTheOpenBoxAndEndsUnattended) {
                       "追加@2026/12/7");
             ASSERT_EQ(dialogs->printed.size(), 1u);  // where the copy went, on stderr
             EXPECT_TRUE(dialogs->printed[0].text.contains(home.path()));
+            // and at the next start, since nobody read stderr
+            const auto notices = takeNotices(stateDir.path().toStdString());
+            ASSERT_EQ(notices.size(), 1u);
+            EXPECT_EQ(toQt(notices[0]), dialogs->printed[0].text);
         } else if (c.title == kChangedTitle) {
             EXPECT_EQ(fileEntries(),
                       (std::vector<std::string>{"誕生日@2003/9/14", "エディター@2025/5/5", "追加@2026/12/7"}));

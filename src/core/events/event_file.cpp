@@ -318,3 +318,27 @@ std::string startEntryAfterDelete(std::string_view stored, int deleted) {
 }
 
 }  // namespace kalvo
+
+namespace kalvo {
+
+bool looksCutShort(std::string_view bytes) {
+    // Only a file of CR LF lines is judged: other line ends come from hand editing. A cut
+    // between a CR and its LF leaves the line whole.
+    if (bytes.find("\r\n") == std::string_view::npos) return false;
+    return bytes.back() != '\n' && bytes.back() != '\r';
+}
+
+std::string lastLineOf(std::string_view bytes) {
+    while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.remove_suffix(1);
+    const size_t end = bytes.find_last_of("\r\n");
+    std::string_view line = end == std::string_view::npos ? bytes : bytes.substr(end + 1);
+    if (const size_t zero = line.find('\0'); zero != std::string_view::npos) line = line.substr(0, zero);
+    std::string text;
+    if (cp932ToUtf8(std::string(line), text)) return text;
+    // What does not decode is shown as printable ASCII and "?" for the rest.
+    text.clear();
+    for (const char c : line) text += (c >= 0x20 && c < 0x7f) ? c : '?';
+    return text;
+}
+
+}  // namespace kalvo

@@ -102,6 +102,15 @@ std::string writeEventBytes(const EventFile& settings, std::span<const std::stri
 // The same with the file's own list.
 std::string writeEventBytes(const EventFile& file, const Cp932File& source);
 
+// Whether the bytes of a file of CR LF lines end the way only a save that was cut short
+// leaves it: inside a line (every line Kalvo writes ends in CR LF; zero bytes at the end,
+// blocks whose data never reached the disk, are inside a line too). Files with other
+// line ends are hand-made.
+bool looksCutShort(std::string_view bytes);
+// The last line of the bytes as text (code page 932 decoded, what does not decode
+// replaced), without its line end; for telling the user which line it is.
+std::string lastLineOf(std::string_view bytes);
+
 // ---- pieces of the reader, exposed for tests -----------------------------------------
 // The values of line 3: split at commas; blanks around a value are dropped and a value
 // that begins with a double quote runs to the next double quote (commas inside it stay).
