@@ -7,6 +7,7 @@
 //   era/era_controls.cpp    era table, conversion, era controls, table switch, date reset
 //   moon/moon_view.cpp      moon age and phase picture
 //   events/event_commands.cpp  the event file and the event list commands
+//   window/almanac_hints.cpp   the almanac and business days in the hints, typed steps
 // The controls are made from the rows of app/control_table.cpp, each naming the field
 // below that it fills.
 #pragma once
@@ -35,6 +36,7 @@
 namespace kalvo {
 
 class MoonPicture;
+struct AlmanacCalendars;
 
 // How a save at the end went: written (or nothing to write), not written (the user was
 // told, or chose so), or not written because the user chose to go back to the window.
@@ -213,6 +215,20 @@ public:
     void parseEvent();
     void cobEV_Click();
     void cobEV_KeyDown(int keyCode, int shift);
+
+    // ---- the almanac in the hints (almanac_hints.cpp) ---------------------------------
+    // The hints of the date and weekday labels and of the day count, worked out when
+    // asked for: a click that shows a date computes none of them.
+    void connectAlmanacHints();
+    QString dateHint(int panel) const;
+    QString spanHint() const;
+    // The upper panel's date moved by a typed step ("+100", "-30日", "+3ヶ月", "+10営業日");
+    // nullopt when the text is no step, or when the step leaves the years 100 to 9999
+    // (refused without a word, as the + buttons refuse it).
+    std::optional<Serial> typedStep(const QString& text) const;
+    // The holiday calendar and its business days, made when first needed.
+    const AlmanacCalendars& almanacCalendars() const;
+    mutable std::shared_ptr<AlmanacCalendars> calendars;
     void btEV_Click(int index);
 
     // Program-made selections: the widget is set with its signals blocked, then the
