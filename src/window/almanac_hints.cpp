@@ -45,8 +45,9 @@ const AlmanacCalendars& frmKV::almanacCalendars() const {
 }
 
 void frmKV::connectAlmanacHints() {
+    // The panel's own label lies over its date labels and takes the pointer there.
     for (int panel = 0; panel < 2; ++panel)
-        for (ClickLabel* label : {laYer(panel), laMon(panel), laDay(panel), laYB(panel)})
+        for (ClickLabel* label : {laYer(panel), laMon(panel), laDay(panel), laYB(panel), laOB2(panel)})
             label->setLazyHint([this, panel] { return dateHint(panel); });
     laDD(1)->setLazyHint([this] { return spanHint(); });
 }
