@@ -3,6 +3,7 @@
 // law (2019's special law, 2026's calendar), the 暦要項's solar terms and new moons of 2026 to
 // the minute, and 2026's business days counted from its holidays.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -25,7 +26,8 @@ std::string slurp(const std::string& path) {
 }
 
 Result run(const std::string& args, const std::string& input = "") {
-    const std::string dir = testing::TempDir();
+    // CTest runs each test case as a process of its own, several at once: files of its own.
+    const std::string dir = testing::TempDir() + "kalvo_date_" + std::to_string(getpid()) + "_";
     std::ofstream(dir + "cli_in") << input;
     const std::string command = std::string("'") + KALVO_DATE + "' " + args + " <'" + dir + "cli_in' >'" + dir +
                                 "cli_out' 2>'" + dir + "cli_err'";
