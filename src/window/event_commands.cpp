@@ -136,11 +136,14 @@ void frmKV::cobEV_Click() {
     showFocus();
 }
 
-// Enter applies a plain date typed into the edit field; entries with a name need the list.
+// Enter applies a plain date typed into the edit field, or a step from the upper panel's
+// date; entries with a name need the list.
 void frmKV::cobEV_KeyDown(int keyCode, int) {
     if (keyCode != 13) return;
     const QString text = cobEV->currentText();
-    const auto date = parseDateText(toUtf8(text), dateEras);
+    // A date, or a step from the upper panel's date ("+10営業日"); nothing goes into the list.
+    auto date = parseDateText(toUtf8(text), dateEras);
+    if (!date) date = typedStep(text);
     if (!date) return;
     eventDate = *date;
     curPanel = 1;

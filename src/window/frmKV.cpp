@@ -42,6 +42,7 @@ frmKV::frmKV(Services s, QWidget* parent) : QWidget(parent), services(std::move(
     setBackColor(this, kProgramBack);
     buildControls();
     connectHandlers();
+    connectAlmanacHints();
 }
 
 frmKV::~frmKV() = default;

@@ -9,6 +9,7 @@
 //   event_load.cpp      reading the event file at start-up
 //   event_commands.cpp  the event list commands
 //   event_save.cpp      the save at the end of a run and the questions before it
+//   almanac_hints.cpp   the almanac and business days in the hints, typed steps
 // (event_messages.h holds the words of those three).
 // The controls are made from the rows of control_table.cpp, each naming the field below
 // that it fills. Every computation is the pure core's (src/core/); the widgets, the
@@ -39,6 +40,7 @@
 namespace kalvo {
 
 class MoonPicture;
+struct AlmanacCalendars;
 
 // How a save at the end went: written (or nothing to write), not written (the user was
 // told, or chose so), or not written because the user chose to go back to the window.
@@ -217,6 +219,20 @@ public:
     void parseEvent();
     void cobEV_Click();
     void cobEV_KeyDown(int keyCode, int shift);
+
+    // ---- the almanac in the hints (almanac_hints.cpp) ---------------------------------
+    // The hints of the date and weekday labels and of the day count, worked out when
+    // asked for: a click that shows a date computes none of them.
+    void connectAlmanacHints();
+    QString dateHint(int panel) const;
+    QString spanHint() const;
+    // The upper panel's date moved by a typed step ("+100", "-30日", "+3ヶ月", "+10営業日");
+    // nullopt when the text is no step, or when the step leaves the years 100 to 9999
+    // (refused without a word, as the + buttons refuse it).
+    std::optional<Serial> typedStep(const QString& text) const;
+    // The holiday calendar and its business days, made when first needed.
+    const AlmanacCalendars& almanacCalendars() const;
+    mutable std::shared_ptr<AlmanacCalendars> calendars;
     void btEV_Click(int index);
 
     // Program-made selections: the widget is set with its signals blocked, then the

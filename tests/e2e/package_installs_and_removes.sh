@@ -66,16 +66,19 @@ grep '^[IPX]: ' "$here/lintian" || echo "lintian --pedantic: no tags"
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' > "$here/list"
 grep -v '^/usr/' "$here/list" | grep -vx '/' > "$here/outside" || true
 [ ! -s "$here/outside" ] || fail "paths outside /usr: $(cat "$here/outside")"
-expected=(/usr/bin/kalvo /usr/share/kalvo/KalvoN.dat /usr/share/kalvo/KalvoS.dat /usr/share/doc/kalvo/changelog.gz
+expected=(/usr/bin/kalvo /usr/bin/kalvo-date /usr/share/kalvo/KalvoN.dat /usr/share/kalvo/KalvoS.dat /usr/share/doc/kalvo/changelog.gz
   "/usr/share/applications/$id.desktop" "/usr/share/metainfo/$id.metainfo.xml"
-  /usr/share/man/man1/kalvo.1.gz /usr/share/doc/kalvo/copyright
+  /usr/share/man/man1/kalvo.1.gz /usr/share/man/man1/kalvo-date.1.gz /usr/share/man/ja/man1/kalvo.1.gz
+  /usr/share/man/ja/man1/kalvo-date.1.gz /usr/share/bash-completion/completions/kalvo-date /usr/share/doc/kalvo/copyright
   "/usr/share/icons/hicolor/scalable/apps/$id.svg")
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
 for f in "${expected[@]}"; do grep -qx "$f" "$here/list" || fail "the package lacks $f"; done
 dpkg-deb -c "$deb" > "$here/listing"
-grep -q '^-rwxr-xr-x root/root .* \./usr/bin/kalvo$' "$here/listing" || fail "/usr/bin/kalvo is not an executable of root"
+for program in kalvo kalvo-date; do
+  grep -q "^-rwxr-xr-x root/root .* \./usr/bin/$program\$" "$here/listing" || fail "/usr/bin/$program is not an executable of root"
+done
 
 # ---- the control fields -----------------------------------------------------------
 field() { dpkg-deb -f "$deb" "$1"; }
@@ -108,8 +111,14 @@ out=$(desktop-file-validate "$here/root/usr/share/applications/$id.desktop" 2>&1
 appstreamcli validate --no-net "$here/root/usr/share/metainfo/$id.metainfo.xml" >"$here/as.log" 2>&1 \
   || fail "metainfo: $(cat "$here/as.log")"
 grep -q "<release version=\"$version\"" "$here/root/usr/share/metainfo/$id.metainfo.xml" || fail "metainfo release is not $version"
-warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$here/root/usr/share/man/man1/kalvo.1.gz" 2>&1 >/dev/null)
-[ -z "$warnings" ] || fail "manual page: $warnings"
+for page in man1/kalvo.1.gz man1/kalvo-date.1.gz ja/man1/kalvo.1.gz ja/man1/kalvo-date.1.gz; do
+  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$here/root/usr/share/man/$page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "manual page $page: $warnings"
+done
+# kalvo-date runs from the package as it is, and needs no library of the window.
+out=$("$here/root/usr/bin/kalvo-date" --tsv 2026-12-08) || fail "kalvo-date from the package failed"
+[ "$(cut -f5,6 <<<"$out")" = "$(printf '2026/10/30\t先負')" ] || fail "kalvo-date from the package: $out"
+readelf -d "$here/root/usr/bin/kalvo-date" | grep -q 'libQt6' && fail "kalvo-date links Qt"
 file -b "$here/root/usr/bin/kalvo" | grep -q 'ELF.*stripped' || fail "binary: $(file -b "$here/root/usr/bin/kalvo")"
 file -b "$here/root/usr/bin/kalvo" | grep -q 'not stripped' && fail "the binary is not stripped"
 build_id=$(readelf -n "$here/root/usr/bin/kalvo" | sed -n 's/^ *Build ID: //p')
@@ -122,10 +131,12 @@ head -n 1 "$here/root/usr/share/doc/kalvo/copyright" | grep -q '^Format: https:/
 [ -f "$here/root/usr/share/doc/kalvo/changelog.gz" ] || fail "no changelog in /usr/share/doc/kalvo"
 # It exits 1 over the checks that Debian 12's dpkg-buildflags has no flags for (stack clash
 # protection, control flow integrity); the five it can have are read from its report.
-hardening=$(hardening-check "$here/root/usr/bin/kalvo" || true)
-for feature in 'Position Independent Executable' 'Stack protected' 'Fortify Source functions' \
-               'Read-only relocations' 'Immediate binding'; do
-  grep -q "^ $feature: yes" <<<"$hardening" || fail "hardening-check: $hardening"
+for program in kalvo kalvo-date; do
+  hardening=$(hardening-check "$here/root/usr/bin/$program" || true)
+  for feature in 'Position Independent Executable' 'Stack protected' 'Fortify Source functions' \
+                 'Read-only relocations' 'Immediate binding'; do
+    grep -q "^ $feature: yes" <<<"$hardening" || fail "hardening-check $program: $hardening"
+  done
 done
 
 # ---- install, start, remove ------------------------------------------------------------

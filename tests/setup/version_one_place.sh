@@ -9,7 +9,9 @@ fail() { echo "FAIL: $*"; exit 1; }
 version=$(sed -n 's/^project(Kalvo VERSION \([0-9.]*\) .*/\1/p' "$src/CMakeLists.txt")
 [ -n "$version" ] || fail "no version in the project line"
 [ "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")" = "$version" ] || fail "build is not configured for $version"
-found=$(grep -rnF "$version" "$src/src" "$src/data"/*.in "$src/data/man" "$src/data"/*.desktop || true)
+# The version as a number of its own, not the digits inside another (52.1668 holds 2.16).
+pattern="(^|[^0-9.])${version//./\\.}([^0-9]|\$)"
+found=$(grep -rnE "$pattern" "$src/src" "$src/data"/*.in "$src/data/man" "$src/data"/*.desktop || true)
 [ -z "$found" ] || fail "the version is written in: $found"
 found=$(grep -rn 'Ver\.[0-9]' "$src/src" || true)
 [ -z "$found" ] || fail "a version text in the sources: $found"

@@ -36,6 +36,7 @@ public:
                 return caption.isEmpty() ? name : name + QLatin1Char(' ') + caption;
             }
             case QAccessible::Value: return caption;
+            case QAccessible::Description: return label()->hint();
             default: return QAccessibleWidget::text(t);
         }
     }

@@ -1,5 +1,8 @@
 #include "window/ui/controls.h"
 
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include <QAccessible>
 #include <QComboBox>
 #include <QMetaMethod>
@@ -15,6 +18,17 @@ namespace kalvo {
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
     clicks_.press(event);
     QLabel::mousePressEvent(event);
+}
+
+bool ClickLabel::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && lazyHint_) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = lazyHint_();
+        if (text.isEmpty()) QToolTip::hideText();
+        else QToolTip::showText(help->globalPos(), text, this);
+        return true;
+    }
+    return QLabel::event(event);
 }
 
 void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) { clicks_.doubleClick(event); }

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <map>
 
 namespace kalvo {
@@ -56,6 +57,10 @@ public:
     void setShownLines(const QStringList& lines, const QString& caption);
     const QStringList& shownLines() const { return shownLines_; }
     bool showsOwnLines() const { return !shownLines_.isEmpty() && linesFor_ == text(); }
+    // A hint worked out only when it is asked for (by the pointer resting on the label or
+    // by a screen reader, as its description), so that showing a date costs nothing more.
+    void setLazyHint(std::function<QString()> hint) { lazyHint_ = std::move(hint); }
+    QString hint() const { return lazyHint_ ? lazyHint_() : toolTip(); }
 signals:
     void clicked();
 
@@ -64,9 +69,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     ClickTracker clicks_;
+    std::function<QString()> lazyHint_;
     QStringList shownLines_;
     QString linesFor_;
 };
