@@ -82,7 +82,12 @@ struct Cursor {
     std::size_t pos = 0;
 
     bool atEnd() const { return pos >= t.size(); }
-    bool at(std::string_view s) const { return pos <= t.size() && t.substr(pos).starts_with(s); }
+    bool at(std::string_view s) const {
+        if (t.size() - pos < s.size()) return false;
+        for (std::size_t i = 0; i < s.size(); ++i)
+            if (t[pos + i] != s[i]) return false;
+        return true;
+    }
     void skipBlanks() { kalvo::skipBlanks(t, pos, kBlanks); }
     // Reads `s` and the blanks after it.
     bool take(std::string_view s) {

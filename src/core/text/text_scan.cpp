@@ -1,43 +1,8 @@
 #include "core/text/text_scan.h"
 
 namespace kalvo {
-namespace {
 
-constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";  // U+3000
-
-// The digit that starts at pos and its length in bytes; {-1, 0} when none does.
-struct Digit {
-    int value = -1;
-    std::size_t width = 0;
-};
-
-Digit digitValueAt(std::string_view t, std::size_t pos, bool fullWidth) {
-    if (pos >= t.size()) return {};
-    const unsigned char c = static_cast<unsigned char>(t[pos]);
-    if (c >= '0' && c <= '9') return {c - '0', 1};
-    // U+FF10..U+FF19 are EF BC 90..99 in UTF-8.
-    if (fullWidth && c == 0xEF && pos + 2 < t.size() && static_cast<unsigned char>(t[pos + 1]) == 0xBC) {
-        const unsigned char c3 = static_cast<unsigned char>(t[pos + 2]);
-        if (c3 >= 0x90 && c3 <= 0x99) return {c3 - 0x90, 3};
-    }
-    return {};
-}
-
-}  // namespace
-
-std::size_t digitAt(std::string_view text, std::size_t pos, bool fullWidth) {
-    return digitValueAt(text, pos, fullWidth).width;
-}
-
-std::size_t blankAt(std::string_view text, std::size_t pos, Blanks blanks) {
-    if (pos >= text.size()) return 0;
-    if (text[pos] == ' ') return 1;
-    if (blanks == Blanks::Spaces) return 0;
-    if (text[pos] == '\t') return 1;
-    if (blanks == Blanks::Ideographic && text.substr(pos, kIdeographicSpace.size()) == kIdeographicSpace)
-        return kIdeographicSpace.size();
-    return 0;
-}
+using detail::kIdeographicSpace;
 
 namespace {
 
@@ -52,31 +17,12 @@ std::size_t blankBefore(std::string_view text, std::size_t end, Blanks blanks) {
 
 }  // namespace
 
-void skipBlanks(std::string_view text, std::size_t& pos, Blanks blanks) {
-    while (const std::size_t n = blankAt(text, pos, blanks)) pos += n;
-}
-
 std::string_view trimBlanks(std::string_view text, Blanks blanks) {
     std::size_t start = 0;
     skipBlanks(text, start, blanks);
     text.remove_prefix(start);
     while (const std::size_t n = blankBefore(text, text.size(), blanks)) text.remove_suffix(n);
     return text;
-}
-
-std::optional<long long> readDecimal(std::string_view text, std::size_t& pos, const DecimalRule& rule) {
-    long long value = 0;
-    int digits = 0;
-    while (pos < text.size()) {
-        const Digit d = digitValueAt(text, pos, rule.fullWidth);
-        if (d.width == 0) break;
-        pos += d.width;
-        if (++digits > rule.maxDigits) return std::nullopt;
-        if (value > rule.maxValue / 10 || value * 10 > rule.maxValue - d.value) return std::nullopt;
-        value = value * 10 + d.value;
-    }
-    if (digits == 0) return std::nullopt;
-    return value;
 }
 
 std::vector<std::string_view> splitLineViews(std::string_view bytes) {

@@ -52,4 +52,64 @@ std::vector<std::string> splitLines(std::string_view bytes);
 // The same lines as views into `bytes`.
 std::vector<std::string_view> splitLineViews(std::string_view bytes);
 
+// ---- the scanner's small steps, defined here so that every reader's loop inlines them ----
+
+namespace detail {
+
+inline constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";  // U+3000
+
+// The digit that starts at pos and its length in bytes; width 0 when none does.
+struct Digit {
+    int value = -1;
+    std::size_t width = 0;
+};
+
+inline Digit digitValueAt(std::string_view t, std::size_t pos, bool fullWidth) {
+    if (pos >= t.size()) return {};
+    const unsigned char c = static_cast<unsigned char>(t[pos]);
+    if (c >= '0' && c <= '9') return {c - '0', 1};
+    // U+FF10..U+FF19 are EF BC 90..99 in UTF-8.
+    if (fullWidth && c == 0xEF && pos + 2 < t.size() && static_cast<unsigned char>(t[pos + 1]) == 0xBC) {
+        const unsigned char c3 = static_cast<unsigned char>(t[pos + 2]);
+        if (c3 >= 0x90 && c3 <= 0x99) return {c3 - 0x90, 3};
+    }
+    return {};
+}
+
+}  // namespace detail
+
+inline std::size_t blankAt(std::string_view text, std::size_t pos, Blanks blanks) {
+    if (pos >= text.size()) return 0;
+    if (text[pos] == ' ') return 1;
+    if (blanks == Blanks::Spaces) return 0;
+    if (text[pos] == '\t') return 1;
+    if (blanks == Blanks::Ideographic && text.substr(pos).starts_with(detail::kIdeographicSpace))
+        return detail::kIdeographicSpace.size();
+    return 0;
+}
+
+inline void skipBlanks(std::string_view text, std::size_t& pos, Blanks blanks) {
+    while (const std::size_t n = blankAt(text, pos, blanks)) pos += n;
+}
+
+inline std::size_t digitAt(std::string_view text, std::size_t pos, bool fullWidth) {
+    return detail::digitValueAt(text, pos, fullWidth).width;
+}
+
+inline std::optional<long long> readDecimal(std::string_view text, std::size_t& pos, const DecimalRule& rule) {
+    long long value = 0;
+    int digits = 0;
+    for (;;) {
+        const detail::Digit d = detail::digitValueAt(text, pos, rule.fullWidth);
+        if (d.width == 0) break;
+        pos += d.width;
+        if (++digits > rule.maxDigits) return std::nullopt;
+        if (__builtin_mul_overflow(value, 10, &value) || __builtin_add_overflow(value, d.value, &value) ||
+            value > rule.maxValue)
+            return std::nullopt;
+    }
+    if (digits == 0) return std::nullopt;
+    return value;
+}
+
 }  // namespace kalvo
