@@ -13,7 +13,12 @@ callgrind_start() {
   for i in $(seq 1 3600); do
     wid=$(xdotool search --pid "$pid" --onlyvisible 2>/dev/null | head -1) || true
     [ -n "$wid" ] && return 0
-    kill -0 "$pid" 2>/dev/null || break
+    if ! kill -0 "$pid" 2>/dev/null; then
+      # Say why: what valgrind and the program printed before the end.
+      echo "$program ended before it showed a window; the end of its log:" >&2
+      tail -n 15 "$work/vg.log" >&2
+      return 1
+    fi
     sleep 0.1
   done
   echo "$program shows no window within 6 minutes" >&2
