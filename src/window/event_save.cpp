@@ -50,16 +50,21 @@ QString trustProblem(FolderTrust why) {
 // the content in the home folder.
 constexpr int kMaxRounds = 8;
 
-// A name in the home folder that holds no file yet: kalvoe.dat, else kalvoe-2.dat, ...
-std::string freeHomeName(const std::string& home, const std::string& fileName) {
+// The n-th name of a copy in the home folder: kalvoe.dat, kalvoe-2.dat, kalvoe-3.dat, ...
+std::string homeCopyName(const std::string& home, const std::string& fileName, int n) {
+    if (n < 2) return joinPath(home, fileName);
     const auto dot = fileName.find_last_of('.');
     const std::string stem = dot == std::string::npos ? fileName : fileName.substr(0, dot);
     const std::string suffix = dot == std::string::npos ? std::string() : fileName.substr(dot);
-    std::string candidate = joinPath(home, fileName);
+    return joinPath(home, stem + "-" + std::to_string(n) + suffix);
+}
+
+// The first of those names that holds no file yet.
+std::string freeHomeName(const std::string& home, const std::string& fileName) {
     struct stat st {};
-    for (int n = 2; ::lstat(candidate.c_str(), &st) == 0; ++n)
-        candidate = joinPath(home, stem + "-" + std::to_string(n) + suffix);
-    return candidate;
+    int n = 1;
+    while (::lstat(homeCopyName(home, fileName, n).c_str(), &st) == 0) ++n;
+    return homeCopyName(home, fileName, n);
 }
 
 // The content goes to the home folder under a name that overwrites nothing.
@@ -427,14 +432,9 @@ QString frmKV::keepCopyInHome(const std::string& bytes) {
     // A copy made at an earlier start of the same content is not made again.
     const std::string self = followLinks(eventFilePath());
     const std::string fileName = baseName(toUtf8(eventFileName));
-    const auto dot = fileName.find_last_of('.');
-    const std::string stem = dot == std::string::npos ? fileName : fileName.substr(0, dot);
-    const std::string suffix = dot == std::string::npos ? std::string() : fileName.substr(dot);
-    for (int n = 1;; ++n) {
-        const std::string name =
-            joinPath(services.homeDir, n == 1 ? fileName : stem + "-" + std::to_string(n) + suffix);
-        struct stat st {};
-        if (::lstat(name.c_str(), &st) != 0) break;
+    struct stat st {};
+    for (int n = 1; ::lstat(homeCopyName(services.homeDir, fileName, n).c_str(), &st) == 0; ++n) {
+        const std::string name = homeCopyName(services.homeDir, fileName, n);
         if (followLinks(name) != self && fileHolds(name, bytes)) return displayPath(name);
     }
     std::string where;
