@@ -28,7 +28,6 @@
 namespace kalvo {
 namespace {
 
-constexpr long kSerialOfUnixEpoch = 25569;  // 1970-01-01 as a date serial
 // The years whose solar terms and new moons the almanac lists, and those whose holidays it
 // can give whole (春分日 and 秋分日 come from the almanac).
 constexpr int kFirstEventYear = kAlmanacFirstYear - 1, kLastEventYear = kAlmanacLastYear + 1;
@@ -98,7 +97,7 @@ public:
         if (isTodayWord(t)) return todayJst();
         const auto serial = parseDateText(t, eras_);
         if (!serial) return std::nullopt;
-        return static_cast<int>(*serial) - static_cast<int>(kSerialOfUnixEpoch);
+        return static_cast<int>(unixDayOf(*serial));
     }
 
     void print(int day, bool tsv, std::string& out) const {
@@ -248,7 +247,7 @@ int printSpan(const Options& o, const Dates& dates) {
     if (o.args.size() != 2) throw UsageError{"--span には日付を二つ指定します"};
     const auto a = readArgument(dates, o.args[0]), b = readArgument(dates, o.args[1]);
     if (!a || !b) return 1;
-    const Span span = computeSpan(*a + kSerialOfUnixEpoch, *b + kSerialOfUnixEpoch, o.countStart);
+    const Span span = computeSpan(serialOfUnixDay(*a), serialOfUnixDay(*b), o.countStart);
     using holidays::BusinessRule;
     const auto count = [&](BusinessRule rule) {
         return dates.business().count(holidays::dateOf(*a), holidays::dateOf(*b), o.countStart, rule);

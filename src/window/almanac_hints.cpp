@@ -10,7 +10,6 @@
 #include "window/ui/qt_text.h"
 
 #include <chrono>
-#include <cmath>
 
 namespace kalvo {
 
@@ -21,16 +20,12 @@ struct AlmanacCalendars {
 
 namespace {
 
-// Date serials count from 1899-12-30; the almanac's days from 1970-01-01.
-constexpr int kSerialOf1970 = 25569;
-
 std::chrono::year_month_day civilOf(Serial serial) {
-    return std::chrono::year_month_day{
-        std::chrono::sys_days{std::chrono::days{static_cast<int>(std::floor(serial)) - kSerialOf1970}}};
+    return std::chrono::year_month_day{std::chrono::sys_days{std::chrono::days{unixDayOf(serial)}}};
 }
 
 Serial serialOf(std::chrono::year_month_day date) {
-    return static_cast<Serial>(std::chrono::sys_days{date}.time_since_epoch().count() + kSerialOf1970);
+    return serialOfUnixDay(std::chrono::sys_days{date}.time_since_epoch().count());
 }
 
 const QString kCountHint = QStringLiteral("日数を絶対値で表示します。");
@@ -53,7 +48,7 @@ void frmKV::connectAlmanacHints() {
 }
 
 QString frmKV::dateHint(int panel) const {
-    const int day = static_cast<int>(std::floor(panelDate[panel == 0 ? 0 : 1])) - kSerialOf1970;
+    const int day = static_cast<int>(unixDayOf(panelDate[panel == 0 ? 0 : 1]));
     const DayInfo info = dayInfoOf(day, almanacCalendars().holidays, {});
     QStringList lines;
     for (const std::string& part : almanacParts(info)) lines << toQt(part);

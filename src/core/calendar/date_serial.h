@@ -50,6 +50,11 @@ constexpr Serial toSerial(std::chrono::sys_days d) {
 
 }  // namespace detail
 
+// The serial's whole day counted from 1970-01-01, as std::chrono's sys_days, the almanac
+// and the holidays count days; and the serial of such a day.
+constexpr long unixDayOf(Serial s) { return detail::wholeDay(s) - detail::kEpochOffset; }
+constexpr Serial serialOfUnixDay(long day) { return static_cast<Serial>(day + detail::kEpochOffset); }
+
 // Year, month and day of the serial's whole day (a fraction is ignored, rounding down).
 constexpr Ymd toYmd(Serial s) {
     const std::chrono::year_month_day ymd{detail::toSysDays(s)};

@@ -8,7 +8,6 @@
 namespace kalvo {
 namespace {
 
-constexpr long kSerialOfUnixEpoch = 25569;  // 1970-01-01 as a date serial
 constexpr std::string_view kEstimated = "（推定）";
 constexpr std::string_view kProvisional = "（暫定）";
 
@@ -29,7 +28,7 @@ DayInfo dayInfoOf(int day, const holidays::HolidayCalendar& holidays, std::span<
     info.day = day;
     almanacDateOf(day, info.year, info.month, info.dayOfMonth);
     info.weekday = static_cast<int>(holidays::weekdayOf(day));
-    info.era = eraDateText(eras, static_cast<Serial>(day + kSerialOfUnixEpoch));
+    info.era = eraDateText(eras, serialOfUnixDay(day));
     info.holiday = holidays.holidayOn(holidays::dateOf(day));
     info.almanac = almanacOf(day);
     return info;
