@@ -64,20 +64,26 @@ std::optional<std::string> takeBlock(std::string_view bytes, size_t& at, std::st
     return block;
 }
 
-// A journal's bytes, read through the private folder without following links; nullopt
-// when there is none; `own` tells whether it is a file of the user's own.
-std::optional<std::string> readJournalAt(int folder, const std::string& name, bool& own) {
-    const Fd fd(::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
-    struct stat st {};
-    if (!fd.valid()) {
-        own = ::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0;  // gone, or nothing to read
-        return errno == ENOENT ? std::nullopt : std::optional<std::string>(std::string());
-    }
-    own = ::fstat(fd.get(), &st) == 0 && isOwnPrivateFile(st);
+// A journal as found in the private folder, read through it without following links:
+// whether there is one, whether it is a file of the user's own, and its bytes (empty when
+// it could not be read whole, which no journal is).
+struct FoundJournal {
+    bool exists = false;
+    bool own = false;
     std::string bytes;
-    if (!own || readAll(fd.get(), kMaxJournalBytes, static_cast<size_t>(st.st_size), bytes) != ReadResult::Ok)
-        return std::string();
-    return bytes;
+};
+
+FoundJournal readJournalAt(int folder, const std::string& name) {
+    FoundJournal found;
+    struct stat st {};
+    if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return found;
+    found.exists = true;
+    const Fd fd(::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !isOwnPrivateFile(st)) return found;
+    found.own = true;
+    if (readAll(fd.get(), kMaxJournalBytes, static_cast<size_t>(st.st_size), found.bytes) != ReadResult::Ok)
+        found.bytes.clear();
+    return found;
 }
 
 std::string journalName(const struct stat& file) {
@@ -236,16 +242,15 @@ RecoveryResult recoverInterruptedSave(const std::string& path, const std::string
     if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return result;
     const std::string name = journalName(st);
     removeUnfinished(dir.fd.get(), name);
-    bool own = false;
-    const auto bytes = readJournalAt(dir.fd.get(), name, own);
-    if (!bytes) return result;
+    const FoundJournal found = readJournalAt(dir.fd.get(), name);
+    if (!found.exists) return result;
     result.path = target;
-    if (!own) {
+    if (!found.own) {
         result.what = Recovery::Untrusted;
         result.journal = joinPath(folder, name);
         return result;
     }
-    const auto journal = parseJournal(*bytes);
+    const auto journal = parseJournal(found.bytes);
     // The file is known by its inode (its folder may have been renamed since); the content
     // check below tells it from an unrelated file that got the inode of a deleted one.
     Fd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));

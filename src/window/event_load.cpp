@@ -118,8 +118,7 @@ void frmKV::readEventFile() {
         const QString where = keepCopyInHome(file.bytes);
         if (where.isEmpty()) eventFileReserved = true;
         const QString last = toQt(lastLineOf(file.bytes));
-        cutShort =
-            where.isEmpty() ? kCutShortNoCopy.arg(eventFileName, last) : kCutShort.arg(eventFileName, last, where);
+        cutShort = kCutShort.arg(eventFileName, last) + (where.isEmpty() ? kCutShortNotKept : kCutShortKept.arg(where));
     }
     // The file is decoded once: its lines stay for the save, and the list's entries are
     // views of them.

@@ -32,15 +32,15 @@ inline const QString kNotAnEntry = QStringLiteral(
 inline const QString kUnsafeLinkAtStart = QStringLiteral(
     "%1 は、リンク先のないシンボリックリンクか、共有フォルダーにあるほかのユーザーのシンボリックリンクのため、"
     "読み込みません。\r\nこの実行ではこのファイルに書き込みません。");
+// A file cut inside its last line: what was found, then where the copy went or that none
+// could be made.
 inline const QString kCutShort = QStringLiteral(
     "%1 は Kalvo が書き終えたファイルの終わり方をしていません（保存が途中で止まったのかもしれません）。\r\n"
-    "最後の行：%2\r\n"
-    "読み込んだときのファイルを次の場所に控えました：\r\n%3\r\n"
-    "一覧の内容を確かめてください。");
-inline const QString kCutShortNoCopy = QStringLiteral(
-    "%1 は Kalvo が書き終えたファイルの終わり方をしていません（保存が途中で止まったのかもしれません）。\r\n"
-    "最後の行：%2\r\n"
-    "控えを保存できなかったため、この実行ではこのファイルに書き込みません。");
+    "最後の行：%2\r\n");
+inline const QString kCutShortKept =
+    QStringLiteral("読み込んだときのファイルを次の場所に控えました：\r\n%1\r\n一覧の内容を確かめてください。");
+inline const QString kCutShortNotKept =
+    QStringLiteral("控えを保存できなかったため、この実行ではこのファイルに書き込みません。");
 
 // ---- the save at the end -----------------------------------------------------------------
 inline const QString kWriteError = QStringLiteral("設定ファイルの書き込みエラー");
@@ -88,15 +88,13 @@ inline const QString kRecoveredElsewhere = QStringLiteral(
     "そのままにしました。\r\n中断された保存の内容は次の場所に保存しました：\r\n%2");
 inline const QString kRecoveryFailed = QStringLiteral(
     "前回中断された設定ファイルの保存を完了できませんでした：\r\n%1\r\n次の起動のときにもう一度試します。");
+// An unreadable journal: what it may mean and where it went, then where the file as found
+// was kept, when it could be.
 inline const QString kJournalUnreadable = QStringLiteral(
     "前回中断された設定ファイルの保存の控えが読めません（壊れているか、新しい版の Kalvo のものです）。\r\n"
     "%1 は途中まで書き込まれている可能性があります。一覧の内容を確かめてください。\r\n"
-    "控えは消さずに次の場所に移しました：\r\n%2\r\n"
-    "今のファイルの内容は次の場所に保存しました：\r\n%3");
-inline const QString kJournalUnreadableNoCopy = QStringLiteral(
-    "前回中断された設定ファイルの保存の控えが読めません（壊れているか、新しい版の Kalvo のものです）。\r\n"
-    "%1 は途中まで書き込まれている可能性があります。一覧の内容を確かめてください。\r\n"
     "控えは消さずに次の場所に移しました：\r\n%2");
+inline const QString kJournalUnreadableKept = QStringLiteral("\r\n今のファイルの内容は次の場所に保存しました：\r\n%1");
 inline const QString kJournalUntrusted = QStringLiteral(
     "中断された保存の控え %1 は、Kalvo がこのユーザーのために作ったものと確かめられないため、使いません。");
 inline const QString kStateFolderUntrusted = QStringLiteral(

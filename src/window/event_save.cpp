@@ -104,9 +104,9 @@ QString completeInterruptedSave(const frmKV& w, const std::string& path, SaveLoc
         case Recovery::Unreadable: {
             held.release();
             std::string where;
-            if (writeHomeCopy(w, r.content, where) != FileStatus::Ok)
-                return kJournalUnreadableNoCopy.arg(displayPath(r.path), displayPath(r.journal));
-            return kJournalUnreadable.arg(displayPath(r.path), displayPath(r.journal), displayPath(where));
+            const QString text = kJournalUnreadable.arg(displayPath(r.path), displayPath(r.journal));
+            if (writeHomeCopy(w, r.content, where) != FileStatus::Ok) return text;
+            return text + kJournalUnreadableKept.arg(displayPath(where));
         }
         case Recovery::Untrusted:
             if (r.trust != FolderTrust::Ok)
